@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+// Raised by any printer operation that the printer cannot carry out. The
+// printing routine catches it; everything else lets it through.
+class PrinterError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The default printer: its list of fonts and its drawing surface.
+//
+// Positions are in twips (1440 to the inch) from the top-left corner of the
+// printable area; font sizes are in points. The surface keeps a pen and a
+// current font. The first printed line opens a document; endDoc() hands it
+// to the printer.
+class Printer
+{
+public:
+    virtual ~Printer() = default;
+
+    // The printer's fonts, in the printer's own order. The list is read once
+    // and stays the same for the whole run.
+    virtual int fontCount() = 0;
+    virtual QString fonts(int index) = 0;
+
+    virtual double currentX() const = 0;
+    virtual void setCurrentX(double twips) = 0;
+    virtual double currentY() const = 0;
+    virtual void setCurrentY(double twips) = 0;
+
+    // Fails with PrinterError for a face that the printer cannot print.
+    // Leaves bold and italic as they are.
+    virtual void setFontName(const QString &name) = 0;
+    // Fails with PrinterError unless points is a positive, finite number.
+    virtual void setFontSize(double points) = 0;
+    virtual void setFontBold(bool on) = 0;
+    virtual void setFontItalic(bool on) = 0;
+
+    // Draws text at the pen in the current font, then moves the pen to the
+    // start of the next line (CurrentX 0, CurrentY plus the line height). An
+    // empty text still advances one line. A line that does not fit below the
+    // pen goes to the top of a new page.
+    virtual void printLine(const QString &text) = 0;
+
+    // Ends the open document and hands it to the printer. Does nothing when
+    // no document is open.
+    virtual void endDoc() = 0;
+    // Throws the open document away: nothing of it reaches the printer.
+    virtual void killDoc() = 0;
+
+    // A size entry holds its size as decimal text ("12"); the surface reads
+    // it as a number of points, and text that is no number fails like a bad
+    // size.
+    void setFontSize(const QString &pointsText);
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+// General services of the user-interface runtime.
+class Runtime
+{
+public:
+    // Message box styles.
+    static constexpr int PlainMessage = 0;
+    static constexpr int ExclamationMessage = 48;
+
+    virtual ~Runtime() = default;
+
+    // Handles every pending window message and input event once, then
+    // returns. Handlers of any window run inside it.
+    virtual void pumpEvents() = 0;
+
+    // Ends the program at once: no further statement of a running routine
+    // runs and no close handling runs. The real service never returns; a
+    // caller returns straight after it all the same.
+    virtual void endProgram() = 0;
+
+    // A modal box with an OK button. An empty title means the program's
+    // title.
+    virtual void messageBox(const QString &text, int style, const QString &title = {}) = 0;
+
+    // Reads an absent entry as "".
+    virtual QString readSetting(const QString &application, const QString &section,
+                                const QString &key) = 0;
+    // The value is on disk when the call returns.
+    virtual void writeSetting(const QString &application, const QString &section,
+                              const QString &key, const QString &value) = 0;
+
+    // Today's date in the user's short date format.
+    virtual QString shortDate() = 0;
+};

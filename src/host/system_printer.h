@@ -1,0 +1,34 @@
+#pragma once
+
+#include "host/printer.h"
+
+#include <memory>
+
+// The default printer of the desktop: the CUPS default destination, or, when
+// no printer is set up, a PDF printer that files each document in the
+// user's documents folder.
+class SystemPrinter : public Printer
+{
+public:
+    SystemPrinter();
+    ~SystemPrinter() override;
+
+    int fontCount() override;
+    QString fonts(int index) override;
+    double currentX() const override;
+    void setCurrentX(double twips) override;
+    double currentY() const override;
+    void setCurrentY(double twips) override;
+    void setFontName(const QString &name) override;
+    using Printer::setFontSize;
+    void setFontSize(double points) override;
+    void setFontBold(bool on) override;
+    void setFontItalic(bool on) override;
+    void printLine(const QString &text) override;
+    void endDoc() override;
+    void killDoc() override;
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};

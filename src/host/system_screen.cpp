@@ -1,0 +1,38 @@
+#include "host/system_screen.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+void SystemScreen::setMousePointer(int code)
+{
+    // Qt keeps override cursors on a stack; the pointer here is a plain
+    // setting, so there is never more than one override in place.
+    if (code == BusyPointer) {
+        if (QGuiApplication::overrideCursor())
+            QGuiApplication::changeOverrideCursor(QCursor(Qt::WaitCursor));
+        else
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    } else {
+        while (QGuiApplication::overrideCursor())
+            QGuiApplication::restoreOverrideCursor();
+    }
+    m_pointer = code == BusyPointer ? BusyPointer : DefaultPointer;
+}
+
+int SystemScreen::mousePointer() const
+{
+    return m_pointer;
+}
+
+bool SystemScreen::canDrawFont(const QString &family)
+{
+    // Both Qt's own names and the plain names of foundry-tagged twins count:
+    // QFont("C059") draws the face that Qt lists as "C059 [urw]".
+    if (!m_families) {
+        QStringList names = installedFontFamilies();
+        for (const QString &family : installedFontFamilies())
+            names.append(withoutFoundryTag(family));
+        m_families.emplace(names);
+    }
+    return m_families->contains(family);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "host/font_families.h"
+#include "host/screen.h"
+
+#include <optional>
+
+// The screen of the running Qt application.
+class SystemScreen : public Screen
+{
+public:
+    void setMousePointer(int code) override;
+    int mousePointer() const override;
+    bool canDrawFont(const QString &family) override;
+
+private:
+    int m_pointer = DefaultPointer;
+    std::optional<FamilySet> m_families;
+};

@@ -1,0 +1,49 @@
+#include "main_window/app_icon.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+
+// The icon is designed on a 32 x 32 grid and scaled to other sizes.
+constexpr qreal DesignGrid = 32.0;
+const QColor DiscBlue(0, 0, 128);
+
+QPixmap iconPixmap(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    paintAppIcon(painter, size);
+    return pixmap;
+}
+
+} // namespace
+
+void paintAppIcon(QPainter &painter, int size)
+{
+    painter.save();
+    // A 16-colour icon has hard edges; antialiasing would add colours.
+    painter.setRenderHint(QPainter::Antialiasing, size > 32);
+    painter.scale(size / DesignGrid, size / DesignGrid);
+
+    painter.setPen(QPen(Qt::black, 2.0));
+    painter.setBrush(DiscBlue);
+    painter.drawEllipse(QRectF(1, 1, 30, 30));
+
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRectF(14, 6, 4, 4));   // the dot
+    painter.drawRect(QRectF(14, 12, 4, 11)); // the stem
+    painter.drawRect(QRectF(11, 23, 10, 3)); // the foot
+    painter.drawRect(QRectF(12, 12, 2, 2));  // the stem's head serif
+    painter.restore();
+}
+
+QIcon appIcon()
+{
+    QIcon icon;
+    icon.addPixmap(iconPixmap(16));
+    icon.addPixmap(iconPixmap(32));
+    return icon;
+}

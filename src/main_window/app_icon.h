@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QIcon>
+
+class QPainter;
+
+// The program's icon: a dark-blue disc with a black rim and a white
+// lower-case i, transparent outside the disc.
+QIcon appIcon();
+
+// Draws the icon into a size x size square; the build's icon files are drawn
+// by the same code.
+void paintAppIcon(QPainter &painter, int size);

@@ -1,0 +1,149 @@
+#include "main_window/control_table.h"
+
+#include "main_window/list_box.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+void installMetricCompatibleFaces()
+{
+    // Qt tries a family's substitutes only when the family itself is not
+    // installed, so a real Arial still wins.
+    static const bool installed = [] {
+        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+        QFont::insertSubstitution(QStringLiteral("Times New Roman"),
+                                  QStringLiteral("Liberation Serif"));
+        QFont::insertSubstitution(QStringLiteral("MS Sans Serif"),
+                                  QStringLiteral("Liberation Sans"));
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+QWidget *createControl(const ControlRow &row, QWidget *container)
+{
+    const QString caption = QString::fromUtf8(row.caption ? row.caption : "");
+    switch (row.kind) {
+    case ControlKind::Label: {
+        auto *label = new QLabel(caption, container);
+        if (row.alignment)
+            label->setAlignment(Qt::Alignment(row.alignment) | Qt::AlignTop);
+        else
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
+    case ControlKind::Panel: {
+        auto *panel = new QFrame(container);
+        panel->setFocusPolicy(Qt::TabFocus);
+        return panel;
+    }
+    case ControlKind::ListBox: {
+        const auto order = (row.flags & Sorted) ? ListBoxModel::Order::Sorted
+                                                : ListBoxModel::Order::AsAdded;
+        const auto mode = (row.flags & MultiSelect) ? QAbstractItemView::ExtendedSelection
+                                                    : QAbstractItemView::SingleSelection;
+        return new ListBox(order, mode, container);
+    }
+    case ControlKind::CommandButton: {
+        auto *button = new QPushButton(caption, container);
+        // Neither Enter nor Escape clicks a button of these windows.
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        return button;
+    }
+    case ControlKind::OptionButton: {
+        auto *option = new QRadioButton(caption, container);
+        option->setChecked(row.flags & Chosen);
+        return option;
+    }
+    case ControlKind::TextBox: {
+        auto *text = new QLineEdit(caption, container);
+        return text;
+    }
+    }
+    return nullptr;
+}
+
+void applyColours(QWidget *control, const ControlRow &row)
+{
+    QPalette palette = control->palette();
+    if (row.text != Colour::Toolkit) {
+        palette.setColor(QPalette::WindowText, colourOf(row.text));
+        palette.setColor(QPalette::ButtonText, colourOf(row.text));
+        palette.setColor(QPalette::Text, colourOf(row.text));
+    }
+    if (row.background != Colour::Toolkit) {
+        const QColor background = colourOf(row.background);
+        if (row.kind == ControlKind::CommandButton) {
+            palette.setColor(QPalette::Button, background);
+        } else {
+            palette.setColor(QPalette::Window, background);
+            control->setAutoFillBackground(true);
+        }
+    }
+    control->setPalette(palette);
+}
+
+} // namespace
+
+QColor colourOf(Colour colour)
+{
+    switch (colour) {
+    case Colour::Black: return QColor(0, 0, 0);
+    case Colour::Blue: return QColor(0, 0, 255);
+    case Colour::Red: return QColor(255, 0, 0);
+    case Colour::LightGrey: return QColor(192, 192, 192);
+    case Colour::SystemWindowText: return QApplication::palette().color(QPalette::WindowText);
+    case Colour::SystemWindow: return QApplication::palette().color(QPalette::Base);
+    case Colour::Toolkit: break;
+    }
+    return {};
+}
+
+QFont designFont(const char *family, double points, bool bold)
+{
+    installMetricCompatibleFaces();
+    QFont font(QString::fromLatin1(family));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    font.setItalic(false);
+    return font;
+}
+
+QHash<QByteArray, QWidget *> buildControls(QWidget *window, std::span<const ControlRow> rows,
+                                           qreal dpi)
+{
+    QHash<QByteArray, QWidget *> controls;
+    for (const ControlRow &row : rows) {
+        QWidget *container = row.container ? controls.value(row.container) : window;
+        Q_ASSERT(container);
+        QWidget *control = createControl(row, container);
+        control->setObjectName(QString::fromLatin1(row.name));
+        if (row.fontFamily)
+            control->setFont(designFont(row.fontFamily, row.fontPoints, row.flags & Bold));
+        applyColours(control, row);
+        control->setEnabled(!(row.flags & Disabled));
+        // No control grows or shrinks with its caption: the design fixes every size.
+        control->setGeometry(twipsToPixels(row.rect, dpi));
+        control->setVisible(!(row.flags & Hidden));
+        controls.insert(row.name, control);
+    }
+    return controls;
+}
+
+void placeControls(const QHash<QByteArray, QWidget *> &controls,
+                   std::span<const ControlRow> rows, qreal dpi)
+{
+    for (const ControlRow &row : rows) {
+        if (QWidget *control = controls.value(row.name))
+            control->setGeometry(twipsToPixels(row.rect, dpi));
+    }
+}

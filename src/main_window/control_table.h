@@ -1,0 +1,67 @@
+#pragma once
+
+#include "host/twips.h"
+
+#include <QHash>
+#include <QByteArray>
+#include <QColor>
+#include <QFont>
+
+#include <span>
+
+class QWidget;
+
+enum class ControlKind { Label, Panel, ListBox, CommandButton, OptionButton, TextBox };
+
+enum class Colour {
+    Toolkit,          // leave the toolkit's own colour
+    Black,
+    Blue,
+    Red,
+    LightGrey,
+    SystemWindowText, // the desktop's text colour
+    SystemWindow,     // the desktop's window (document) background
+};
+
+enum ControlFlag {
+    NoFlags = 0,
+    Sorted = 1,      // list box: entries in collation order
+    MultiSelect = 2, // list box: extended multiple selection
+    Disabled = 4,
+    Chosen = 8,      // option button: the chosen one of its group
+    Hidden = 16,
+    Bold = 32,
+};
+
+// One control of a window's design: kind, caption, place, font and colours.
+struct ControlRow
+{
+    const char *name;
+    const char *container; // the name of an earlier panel row, or nullptr for the window
+    ControlKind kind;
+    const char *caption;
+    TwipsRect rect;
+    const char *fontFamily; // nullptr: the container's font
+    double fontPoints;
+    Colour text;
+    Colour background;
+    int alignment; // Qt::Alignment for labels, 0 for the toolkit's
+    int flags;     // ControlFlag bits
+};
+
+// Creates the controls of a design table on window, converting twips at the
+// given DPI. Rows come bottom of the stacking order first: each control is
+// drawn over the ones created before it. Returns the controls by name.
+QHash<QByteArray, QWidget *> buildControls(QWidget *window, std::span<const ControlRow> rows,
+                                           qreal dpi);
+
+// Moves and sizes controls that buildControls made, for another DPI.
+void placeControls(const QHash<QByteArray, QWidget *> &controls,
+                   std::span<const ControlRow> rows, qreal dpi);
+
+// The design's faces, with metric-compatible stand-ins where a face is not
+// installed (Liberation Sans for Arial and MS Sans Serif, Liberation Serif
+// for Times New Roman).
+QFont designFont(const char *family, double points, bool bold);
+
+QColor colourOf(Colour colour);

@@ -1,0 +1,107 @@
+#include "main_window/pressel.h"
+
+#include "host/runtime.h"
+#include "main_window/app_icon.h"
+#include "main_window/control_table.h"
+#include "main_window/list_box.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+constexpr TwipsRect ClientArea{1170, 450, 5685, 6660};
+
+constexpr int Left = Qt::AlignLeft;
+constexpr int Centre = Qt::AlignHCenter;
+
+// The window's design, one row per control, bottom of the stacking order
+// first: the labels lie under every other control, and List3 is drawn over
+// the right end of the sample line.
+constexpr ControlRow Design[] = {
+    // name       container kind                      caption                                  L     T     W     H     font               pt     text                     background          align   flags
+    {"Label1",   nullptr, ControlKind::Label,         "Glyphora",                             {1560,    0, 2655,  615}, "Arial",           24.0,  Colour::Blue,            Colour::LightGrey, Centre, Bold},
+    {"Label2",   nullptr, ControlKind::Label,         "Sample",                               { 120, 4320, 5175,  975}, "Times New Roman", 24.0,  Colour::SystemWindowText, Colour::LightGrey, Left,  Bold},
+    {"Label4",   nullptr, ControlKind::Label,         "Print Size",                           {4680,  960,  975,  255}, "Arial",           9.75,  Colour::Black,           Colour::LightGrey, Left,   Bold},
+    {"Label5",   nullptr, ControlKind::Label,         "All Available Fonts",                  { 120,  840, 2775,  255}, "Arial",           9.75,  Colour::Toolkit,         Colour::Toolkit,   Centre, Bold},
+    {"Label6",   nullptr, ControlKind::Label,         "Display",                              {4680, 2880,  975,  255}, "Arial",           9.75,  Colour::Black,           Colour::LightGrey, Centre, Bold},
+    {"Command2", nullptr, ControlKind::CommandButton, "Print Fonts",                          {3240, 2400, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::LightGrey, 0,      Bold},
+    {"Command1", nullptr, ControlKind::CommandButton, "Exit",                                 {3240, 3600, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::SystemWindow, 0,   Bold},
+    {"List2",    nullptr, ControlKind::ListBox,       nullptr,                                {5040, 1320,  375, 1410}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
+    {"List1",    nullptr, ControlKind::ListBox,       nullptr,                                { 120, 1200, 3015, 2985}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold | Sorted | MultiSelect},
+    {"Command3", nullptr, ControlKind::CommandButton, "Select All",                           {3240, 1200, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
+    {"Command4", nullptr, ControlKind::CommandButton, "Deselect All",                         {3240, 1800, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
+    {"List3",    nullptr, ControlKind::ListBox,       nullptr,                                {5040, 3240,  375, 1410}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
+    {"Option1",  nullptr, ControlKind::OptionButton,  "Use Font Name as Sample Text",         { 120, 5280, 4575,  375}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold | Chosen},
+    {"Option2",  nullptr, ControlKind::OptionButton,  "Use User Defined Text as Sample Text", { 120, 5640, 4455,  375}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
+    {"Text1",    nullptr, ControlKind::TextBox,       "",                                     { 840, 6120, 4575,  375}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold | Disabled},
+};
+
+// The order in which Tab moves the focus. Qt's radio buttons take the focus
+// as one group, and a disabled Text1 is skipped.
+constexpr const char *TabOrder[] = {"Command3", "Command4", "Command2", "Command1", "List1",
+                                    "List2",    "List3",    "Option1",  "Option2",  "Text1"};
+
+} // namespace
+
+Pressel::Pressel(Printer &printer, Screen &screen, Runtime &runtime, QWidget *parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , m_printer(printer)
+    , m_screen(screen)
+    , m_runtime(runtime)
+    , m_ezFonCnt(runtime)
+{
+    setObjectName(QStringLiteral("Pressel"));
+    setWindowTitle(QString::fromLatin1(Title));
+    setWindowIcon(appIcon());
+    setFont(designFont("Times New Roman", 26.25, true));
+
+    QPalette background = palette();
+    background.setColor(QPalette::Window, colourOf(Colour::LightGrey));
+    setPalette(background);
+    setAutoFillBackground(true);
+
+    createControls();
+
+    const qreal dpi = logicalScreenDpi();
+    const QRect client = twipsToPixels(ClientArea, dpi);
+    setGeometry(client);
+    setFixedSize(client.size());
+}
+
+Pressel::~Pressel() = default;
+
+void Pressel::createControls()
+{
+    const auto controls = ::buildControls(this, Design, logicalScreenDpi());
+    m_label1 = qobject_cast<QLabel *>(controls.value("Label1"));
+    m_label2 = qobject_cast<QLabel *>(controls.value("Label2"));
+    m_label4 = qobject_cast<QLabel *>(controls.value("Label4"));
+    m_label5 = qobject_cast<QLabel *>(controls.value("Label5"));
+    m_label6 = qobject_cast<QLabel *>(controls.value("Label6"));
+    m_list1 = qobject_cast<ListBox *>(controls.value("List1"));
+    m_list2 = qobject_cast<ListBox *>(controls.value("List2"));
+    m_list3 = qobject_cast<ListBox *>(controls.value("List3"));
+    m_command1 = qobject_cast<QPushButton *>(controls.value("Command1"));
+    m_command2 = qobject_cast<QPushButton *>(controls.value("Command2"));
+    m_command3 = qobject_cast<QPushButton *>(controls.value("Command3"));
+    m_command4 = qobject_cast<QPushButton *>(controls.value("Command4"));
+    m_option1 = qobject_cast<QRadioButton *>(controls.value("Option1"));
+    m_option2 = qobject_cast<QRadioButton *>(controls.value("Option2"));
+    m_text1 = qobject_cast<QLineEdit *>(controls.value("Text1"));
+
+    for (size_t i = 1; i < std::size(TabOrder); ++i)
+        setTabOrder(controls.value(TabOrder[i - 1]), controls.value(TabOrder[i]));
+}
+
+void Pressel::closeEvent(QCloseEvent *event)
+{
+    // Closing the main window, for whatever reason, ends the program; the
+    // window itself never closes on its own.
+    event->ignore();
+    m_runtime.endProgram();
+}

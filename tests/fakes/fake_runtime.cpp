@@ -1,0 +1,53 @@
+#include "fake_runtime.h"
+
+#include <QCoreApplication>
+
+QString FakeRuntime::settingPath(const QString &application, const QString &section,
+                                 const QString &key)
+{
+    return application + QLatin1Char('/') + section + QLatin1Char('/') + key;
+}
+
+void FakeRuntime::pumpEvents()
+{
+    ++pumps;
+    record(QStringLiteral("Pump"));
+    if (processQtEvents)
+        QCoreApplication::processEvents();
+    if (onPump)
+        onPump(pumps);
+    if (endProgramCalls > 0)
+        throw ProgramEnded();
+}
+
+void FakeRuntime::endProgram()
+{
+    ++endProgramCalls;
+    record(QStringLiteral("EndProgram"));
+}
+
+void FakeRuntime::messageBox(const QString &text, int style, const QString &title)
+{
+    messages.append({text, style, title});
+    record(QStringLiteral("MsgBox:%1").arg(text));
+}
+
+QString FakeRuntime::readSetting(const QString &application, const QString &section,
+                                 const QString &key)
+{
+    return settings.value(settingPath(application, section, key));
+}
+
+void FakeRuntime::writeSetting(const QString &application, const QString &section,
+                               const QString &key, const QString &value)
+{
+    ++settingWrites;
+    settings.insert(settingPath(application, section, key), value);
+    record(QStringLiteral("SaveSetting:%1").arg(value));
+}
+
+void FakeRuntime::record(const QString &entry)
+{
+    if (journal)
+        journal->append(entry);
+}

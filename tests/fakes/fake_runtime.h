@@ -1,0 +1,58 @@
+#pragma once
+
+#include "host/runtime.h"
+
+#include <QHash>
+#include <QList>
+#include <QStringList>
+
+#include <functional>
+
+// Thrown out of the event pump once a handler inside it has ended the
+// program, so that the driving routine stops there as it would for real.
+struct ProgramEnded
+{
+};
+
+// Runtime services for tests. The event pump runs the test's onPump hook,
+// the test's stand-in for what a user does meanwhile; ending the program is
+// recorded, the handler that asked for it returns, and the pump it ran in
+// then throws ProgramEnded.
+class FakeRuntime : public Runtime
+{
+public:
+    struct Message
+    {
+        QString text;
+        int style;
+        QString title;
+    };
+
+    // Called with the 1-based number of the pump call.
+    std::function<void(int pump)> onPump;
+    // Also handle Qt's pending events in each pump (repaints, posted calls).
+    bool processQtEvents = false;
+    QString date = QStringLiteral("12/9/26");
+
+    int pumps = 0;
+    int endProgramCalls = 0;
+    QList<Message> messages;
+    QHash<QString, QString> settings; // "application/section/key" -> value
+    int settingWrites = 0;
+    QStringList *journal = nullptr;
+
+    static QString settingPath(const QString &application, const QString &section,
+                               const QString &key);
+
+    void pumpEvents() override;
+    void endProgram() override;
+    void messageBox(const QString &text, int style, const QString &title = {}) override;
+    QString readSetting(const QString &application, const QString &section,
+                        const QString &key) override;
+    void writeSetting(const QString &application, const QString &section, const QString &key,
+                      const QString &value) override;
+    QString shortDate() override { return date; }
+
+private:
+    void record(const QString &entry);
+};

@@ -1,0 +1,9 @@
+#include "fake_screen.h"
+
+void FakeScreen::setMousePointer(int code)
+{
+    m_pointer = code;
+    pointerCodes.append(code);
+    if (journal)
+        journal->append(QStringLiteral("MousePointer=%1").arg(code));
+}
