@@ -61,7 +61,14 @@ QWidget *createControl(const ControlRow &row, QWidget *container)
     }
     case ControlKind::OptionButton: {
         auto *option = new QRadioButton(caption, container);
+        // The option group is one tab stop, its chosen button; the others
+        // take the focus only from a click or the arrow keys.
+        const auto followChoice = [option](bool chosen) {
+            option->setFocusPolicy(chosen ? Qt::StrongFocus : Qt::ClickFocus);
+        };
+        QObject::connect(option, &QRadioButton::toggled, option, followChoice);
         option->setChecked(row.flags & Chosen);
+        followChoice(option->isChecked());
         return option;
     }
     case ControlKind::TextBox: {
