@@ -6,9 +6,17 @@
 #include <QDate>
 #include <QLocale>
 #include <QMessageBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
 #include <QSettings>
+#include <QTemporaryFile>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 #include <cstdlib>
 
 namespace {
@@ -28,6 +36,74 @@ const char *statusText(QSettings::Status status)
     case QSettings::FormatError: return "the file is damaged";
     }
     return "unknown error";
+}
+
+// Reads a written settings file back from the disk. QSettings keeps every
+// file it wrote in a cache by path, so the file is read under a second name.
+bool holdsEntries(const QString &path, const QHash<QString, QVariant> &entries,
+                  const QString &entry)
+{
+    const QString second = path + QStringLiteral(".check");
+    ::unlink(QFile::encodeName(second).constData());
+    if (::link(QFile::encodeName(path).constData(), QFile::encodeName(second).constData()) != 0)
+        return false;
+    bool whole = false;
+    {
+        QSettings check(second, QSettings::IniFormat);
+        whole = check.status() == QSettings::NoError && check.allKeys().size() == entries.size()
+             && check.value(entry) == entries.value(entry);
+    }
+    ::unlink(QFile::encodeName(second).constData());
+    return whole;
+}
+
+// QSettings' own atomic save renames a truncated file over the good one
+// when the disk fills up in the middle of the write. So the new settings are
+// written to a draft beside the file, read back and compared, and only a
+// draft that holds every entry replaces the file. Returns what went wrong,
+// or "" when the value is on disk.
+QString storeSetting(const QString &application, const QString &section, const QString &key,
+                     const QString &value)
+{
+    QSettings store = openStore(application);
+    const QFileInfo target(store.fileName());
+    if (!QDir().mkpath(target.path()))
+        return QStringLiteral("cannot create the folder %1").arg(target.path());
+
+    QTemporaryFile draftFile(target.filePath() + QStringLiteral(".XXXXXX"));
+    if (!draftFile.open())
+        return QStringLiteral("cannot write in %1: %2").arg(target.path(), draftFile.errorString());
+    draftFile.close();
+    const QString draftPath = draftFile.fileName();
+
+    const QString entry = section + QLatin1Char('/') + key;
+    QHash<QString, QVariant> entries;
+    for (const QString &name : store.allKeys())
+        entries.insert(name, store.value(name));
+    entries.insert(entry, value);
+    {
+        QSettings draft(draftPath, QSettings::IniFormat);
+        for (auto it = entries.cbegin(); it != entries.cend(); ++it)
+            draft.setValue(it.key(), it.value());
+        draft.sync();
+        if (draft.status() != QSettings::NoError)
+            return QStringLiteral("%1: %2").arg(draftPath, QString::fromLatin1(statusText(draft.status())));
+    }
+    if (!holdsEntries(draftPath, entries, entry))
+        return QStringLiteral("%1 could not be written whole").arg(draftPath);
+    // The draft was synced to disk by QSettings; the rename makes it the file.
+    if (std::rename(QFile::encodeName(draftPath).constData(),
+                    QFile::encodeName(target.filePath()).constData()) != 0)
+        return QStringLiteral("cannot replace %1: %2")
+            .arg(target.filePath(), QString::fromLocal8Bit(std::strerror(errno)));
+    draftFile.setAutoRemove(false);
+    // The rename itself is on disk once the folder is synced.
+    const int folder = ::open(QFile::encodeName(target.path()).constData(), O_RDONLY | O_DIRECTORY);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return {};
 }
 
 } // namespace
@@ -84,16 +160,9 @@ QString SystemRuntime::readSetting(const QString &application, const QString &se
 void SystemRuntime::writeSetting(const QString &application, const QString &section,
                                  const QString &key, const QString &value)
 {
-    QSettings store = openStore(application);
-    store.beginGroup(section);
-    store.setValue(key, value);
-    store.endGroup();
-    // QSettings replaces the file atomically, so a failed write leaves the
-    // earlier file whole.
-    store.sync();
-    if (store.status() != QSettings::NoError)
-        std::fprintf(stderr, "glyphora: could not store the setting in %s: %s\n",
-                     qPrintable(store.fileName()), statusText(store.status()));
+    const QString failure = storeSetting(application, section, key, value);
+    if (!failure.isEmpty())
+        std::fprintf(stderr, "glyphora: could not store the setting: %s\n", qPrintable(failure));
 }
 
 QString SystemRuntime::shortDate()

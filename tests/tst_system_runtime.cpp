@@ -1,0 +1,321 @@
+// The real screen and runtime services: settings on disk, the mouse
+// pointer, message boxes, and the family lists read from Qt.
+
+#include "fake_printer.h"
+#include "host/font_families.h"
+#include "host/system_runtime.h"
+#include "host/system_screen.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+const QString App = QStringLiteral("Glyphora");
+const QString Section = QStringLiteral("User Text");
+const QString Key = QStringLiteral("Text");
+
+// Collects what the code under test writes to stderr.
+class StderrCapture
+{
+public:
+    StderrCapture()
+    {
+        std::fflush(stderr);
+        m_saved = dup(STDERR_FILENO);
+        m_file = std::tmpfile();
+        dup2(fileno(m_file), STDERR_FILENO);
+    }
+    ~StderrCapture() { restore(); }
+
+    QString text()
+    {
+        restore();
+        std::rewind(m_file);
+        QByteArray bytes;
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, m_file)) > 0)
+            bytes.append(buffer, static_cast<qsizetype>(n));
+        return QString::fromLocal8Bit(bytes);
+    }
+
+private:
+    void restore()
+    {
+        if (m_saved < 0)
+            return;
+        std::fflush(stderr);
+        dup2(m_saved, STDERR_FILENO);
+        close(m_saved);
+        m_saved = -1;
+    }
+
+    int m_saved = -1;
+    FILE *m_file = nullptr;
+};
+
+} // namespace
+
+class tst_SystemRuntime : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+
+    void settingRoundTrip_data();
+    void settingRoundTrip();
+    void absentSettingReadsEmpty();
+    void damagedSettingsFile_data();
+    void damagedSettingsFile();
+    void unwritableStoreKeepsEarlierValue();
+    void unwritableStoreIsReported();
+
+    void pointerIsAPlainSetting();
+    void canDrawOnlyInstalledFamilies_data();
+    void canDrawOnlyInstalledFamilies();
+    void typefaceFamilies_data();
+    void typefaceFamilies();
+
+    void messageBox_data();
+    void messageBox();
+
+private:
+    QString settingsFile() const;
+
+    FakePrinter m_printer;
+    std::unique_ptr<QTemporaryDir> m_config;
+};
+
+void tst_SystemRuntime::init()
+{
+    m_config = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_config->isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config->path());
+}
+
+QString tst_SystemRuntime::settingsFile() const
+{
+    return m_config->filePath(QStringLiteral("Glyphora/Glyphora.conf"));
+}
+
+void tst_SystemRuntime::settingRoundTrip_data()
+{
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("plain") << QStringLiteral("abc");
+    QTest::newRow("tabs, emoji, right to left")
+        << QStringLiteral("a\tb\t\U0001F600 \u05E9\u05DC\u05D5\u05DD \u0645\u0631\u062D\u0628\u0627");
+    QTest::newRow("ini syntax") << QStringLiteral("[User Text]\nText=x ; # = \"q\" \\ @Variant(");
+    QTest::newRow("leading at sign") << QStringLiteral("@ByteArray(abc)");
+    QTest::newRow("blanks at the ends") << QStringLiteral("  two blanks  ");
+    QTest::newRow("1 MB") << QString(1 << 20, QLatin1Char('x')) + QStringLiteral("\u00e9nd");
+}
+
+void tst_SystemRuntime::settingRoundTrip()
+{
+    QFETCH(QString, text);
+
+    SystemRuntime runtime(m_printer);
+    runtime.writeSetting(App, Section, Key, QStringLiteral("earlier"));
+    runtime.writeSetting(App, Section, Key, text);
+    QVERIFY(QFile::exists(settingsFile()));
+
+    // A fresh runtime reads what is on disk, as the next run of the program does.
+    SystemRuntime nextRun(m_printer);
+    QCOMPARE(nextRun.readSetting(App, Section, Key), text);
+}
+
+void tst_SystemRuntime::absentSettingReadsEmpty()
+{
+    SystemRuntime runtime(m_printer);
+    QCOMPARE(runtime.readSetting(App, Section, Key), QString());
+    runtime.writeSetting(App, QStringLiteral("Other"), Key, QStringLiteral("x"));
+    QCOMPARE(runtime.readSetting(App, Section, Key), QString());
+}
+
+void tst_SystemRuntime::damagedSettingsFile_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+
+    QTest::newRow("unclosed section") << QByteArray("[User Text\nText=abc\n");
+    QTest::newRow("binary") << QByteArray("\x00\x01\x02\xff\xfe[User", 10);
+    QTest::newRow("not a string") << QByteArray("[User%20Text]\nText=@Variant(\\0\\0\\0\\x7f)\n");
+}
+
+void tst_SystemRuntime::damagedSettingsFile()
+{
+    QFETCH(QByteArray, contents);
+
+    QVERIFY(QDir().mkpath(m_config->filePath(QStringLiteral("Glyphora"))));
+    QFile file(settingsFile());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(contents);
+    file.close();
+
+    SystemRuntime runtime(m_printer);
+    StderrCapture capture;
+    QCOMPARE(runtime.readSetting(App, Section, Key), QString());
+    capture.text();
+
+    // The next Exit still stores the text, over the damaged file.
+    runtime.writeSetting(App, Section, Key, QStringLiteral("mended"));
+    QCOMPARE(SystemRuntime(m_printer).readSetting(App, Section, Key), QStringLiteral("mended"));
+}
+
+void tst_SystemRuntime::unwritableStoreKeepsEarlierValue()
+{
+    SystemRuntime runtime(m_printer);
+    runtime.writeSetting(App, Section, Key, QStringLiteral("abc"));
+
+    // A full disk: no file may grow past 1 KiB while the limit holds.
+    struct rlimit saved;
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tight = saved;
+    tight.rlim_cur = 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    QString reported;
+    {
+        StderrCapture capture;
+        runtime.writeSetting(App, Section, Key, QString(8192, QLatin1Char('y')));
+        setrlimit(RLIMIT_FSIZE, &saved);
+        reported = capture.text();
+    }
+    std::signal(SIGXFSZ, oldHandler);
+
+    QVERIFY2(reported.contains(QLatin1String("could not store")), qPrintable(reported));
+    QCOMPARE(SystemRuntime(m_printer).readSetting(App, Section, Key), QStringLiteral("abc"));
+}
+
+void tst_SystemRuntime::unwritableStoreIsReported()
+{
+    // The program's settings folder is taken by a file: nothing can be
+    // written, even by root.
+    QFile blocker(m_config->filePath(QStringLiteral("Glyphora")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    SystemRuntime runtime(m_printer);
+    StderrCapture capture;
+    runtime.writeSetting(App, Section, Key, QStringLiteral("abc"));
+    const QString reported = capture.text();
+    QCOMPARE(reported.count(QLatin1Char('\n')), 1);
+    QVERIFY2(reported.startsWith(QLatin1String("glyphora: could not store")), qPrintable(reported));
+}
+
+void tst_SystemRuntime::pointerIsAPlainSetting()
+{
+    SystemScreen screen;
+    screen.setMousePointer(Screen::BusyPointer);
+    screen.setMousePointer(Screen::BusyPointer);
+    QVERIFY(QGuiApplication::overrideCursor());
+    QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    QCOMPARE(screen.mousePointer(), Screen::BusyPointer);
+
+    // Two busy settings and one default leave the default pointer.
+    screen.setMousePointer(Screen::DefaultPointer);
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QCOMPARE(screen.mousePointer(), Screen::DefaultPointer);
+    screen.setMousePointer(Screen::DefaultPointer);
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void tst_SystemRuntime::canDrawOnlyInstalledFamilies_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("drawable");
+
+    QTest::newRow("installed") << "Liberation Sans" << true;
+    QTest::newRow("other case") << "liberation serif" << true;
+    QTest::newRow("plain name of a foundry twin") << "URW Gothic" << true;
+    QTest::newRow("resident printer name") << "AvantGarde-Book" << false;
+    QTest::newRow("metric alias, not installed") << "Arial" << false;
+    QTest::newRow("unknown") << "NoSuchFont" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void tst_SystemRuntime::canDrawOnlyInstalledFamilies()
+{
+    QFETCH(QString, family);
+    QFETCH(bool, drawable);
+
+    SystemScreen screen;
+    QCOMPARE(screen.canDrawFont(family), drawable);
+}
+
+void tst_SystemRuntime::typefaceFamilies_data()
+{
+    QTest::addColumn<QStringList>("qt");
+    QTest::addColumn<QStringList>("typefaces");
+
+    QTest::newRow("generic aliases dropped")
+        << QStringList{"DejaVu Sans", "Monospace", "Sans Serif", "Serif", "Z003"}
+        << QStringList{"DejaVu Sans", "Z003"};
+    QTest::newRow("foundry twins folded in place")
+        << QStringList{"C059 [UKWN]", "C059 [urw]", "D050000L [URW ]", "DejaVu Sans"}
+        << QStringList{"C059", "D050000L", "DejaVu Sans"};
+    QTest::newRow("brackets that are no tag")
+        << QStringList{"[Bracketed]", "Name [x] Pro"} << QStringList{"[Bracketed]", "Name [x] Pro"};
+}
+
+void tst_SystemRuntime::typefaceFamilies()
+{
+    QFETCH(QStringList, qt);
+    QFETCH(QStringList, typefaces);
+    QCOMPARE(::typefaceFamilies(qt), typefaces);
+}
+
+void tst_SystemRuntime::messageBox_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("shownTitle");
+    QTest::addColumn<int>("icon");
+
+    QTest::newRow("exclamation with a title")
+        << 48 << "Error" << "Error" << int(QMessageBox::Warning);
+    QTest::newRow("plain, program's title") << 0 << "" << "Glyphora" << int(QMessageBox::NoIcon);
+}
+
+void tst_SystemRuntime::messageBox()
+{
+    QFETCH(int, style);
+    QFETCH(QString, title);
+    QFETCH(QString, shownTitle);
+    QFETCH(int, icon);
+
+    const QString text = QStringLiteral("An Error has occured.  Please notify the author.");
+    QString seenTitle;
+    QString seenText;
+    int seenIcon = -1;
+    QTimer::singleShot(0, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        seenTitle = box->windowTitle();
+        seenText = box->text();
+        seenIcon = box->icon();
+        QCOMPARE(box->buttons().size(), 1);
+        box->button(QMessageBox::Ok)->click();
+    });
+    SystemRuntime(m_printer).messageBox(text, style, title);
+    QCOMPARE(seenTitle, shownTitle);
+    QCOMPARE(seenText, text);
+    QCOMPARE(seenIcon, icon);
+}
+
+QTEST_MAIN(tst_SystemRuntime)
+#include "tst_system_runtime.moc"
