@@ -1,24 +1,357 @@
 #include "host/system_printer.h"
 
-// Placeholder while the printer surface is being written.
-struct SystemPrinter::Private
+#include "host/font_families.h"
+#include "host/ppd_fonts.h"
+#include "host/printer_fonts.h"
+#include "host/spool_file.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QLocale>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
+
+#include <cups/cups.h>
+
+#include <cmath>
+#include <optional>
+
+namespace {
+
+constexpr double TwipsPerInch = 1440.0;
+
+// The PDF printer: the locale's paper with a margin that any desktop printer
+// can reach, should the file be printed later, at a resolution fine enough
+// that twips round to whole dots.
+constexpr int PdfPrinterDpi = 1200;
+constexpr double PdfPrinterMarginInches = 0.25;
+
+// The surface's font before the first FontName write.
+const QString InitialFontName = QStringLiteral("Courier New");
+constexpr double InitialFontSize = 10.0;
+
+const QString DocumentTitle = QStringLiteral("Glyphora");
+const QString PdfFileSuffix = QStringLiteral(".pdf");
+
+[[noreturn]] void fail(const QString &message)
 {
-    double x = 0;
-    double y = 0;
+    throw PrinterError(message.toStdString());
+}
+
+// Where a document goes and what its pages look like.
+struct Destination
+{
+    // The CUPS queue as Qt names it ("queue" or "queue/instance"); empty for
+    // the PDF printer.
+    QString queue;
+    QPageLayout layout;
+    int dpi = PdfPrinterDpi;
 };
 
-SystemPrinter::SystemPrinter() : d(std::make_unique<Private>()) {}
+QPageLayout pdfPrinterLayout()
+{
+    const QPageSize::PageSizeId paper = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem
+        ? QPageSize::Letter
+        : QPageSize::A4;
+    const QMarginsF margins(PdfPrinterMarginInches, PdfPrinterMarginInches, PdfPrinterMarginInches,
+                            PdfPrinterMarginInches);
+    return QPageLayout(QPageSize(paper), QPageLayout::Portrait, margins, QPageLayout::Inch);
+}
+
+// The CUPS default destination as Qt sees it (Qt honours CUPS_SERVER and the
+// user's lpoptions), or the PDF printer when there is none.
+Destination defaultDestination()
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return {QString(), pdfPrinterLayout(), PdfPrinterDpi};
+    const QPrinter printer(info, QPrinter::HighResolution);
+    return {info.printerName(), printer.pageLayout(), printer.resolution()};
+}
+
+// "queue/instance" -> "queue".
+QString queueOf(const QString &qtPrinterName)
+{
+    return qtPrinterName.section(QLatin1Char('/'), 0, 0);
+}
+
+QString documentsFolder()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty())
+        fail(QStringLiteral("There is no documents folder to save the document in."));
+    if (!QDir().mkpath(folder))
+        fail(QStringLiteral("Cannot create the documents folder \"%1\".").arg(folder));
+    return folder;
+}
+
+// Hands a finished PDF to a CUPS queue. Qt's own CUPS engine does not look at
+// whether the server took the job, so the document is submitted here.
+void submit(const QString &qtPrinterName, const QString &pdfPath)
+{
+    const QByteArray queue = queueOf(qtPrinterName).toUtf8();
+    const QByteArray instance = qtPrinterName.section(QLatin1Char('/'), 1).toUtf8();
+    // The destination with the user's lpoptions, which lp applies too.
+    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(),
+                                         instance.isEmpty() ? nullptr : instance.constData());
+    if (!dest)
+        fail(QStringLiteral("The printer \"%1\" cannot be reached: %2")
+                 .arg(qtPrinterName, QString::fromUtf8(cupsLastErrorString())));
+    const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, dest->name, QFile::encodeName(pdfPath).constData(),
+                                   DocumentTitle.toUtf8().constData(), dest->num_options, dest->options);
+    cupsFreeDests(1, dest);
+    if (job == 0)
+        fail(QStringLiteral("The printer \"%1\" did not take the document: %2")
+                 .arg(qtPrinterName, QString::fromUtf8(cupsLastErrorString())));
+}
+
+// A font as the surface holds it.
+struct FontKey
+{
+    QString family;
+    double points;
+    bool bold;
+    bool italic;
+
+    bool operator==(const FontKey &) const = default;
+};
+
+size_t qHash(const FontKey &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.family, key.points, key.bold, key.italic);
+}
+
+// A font ready to draw with on one document, with the measures each line needs.
+struct DeviceFont
+{
+    QFont font;
+    double ascentDots;
+    double lineHeightTwips;
+};
+
+} // namespace
+
+// One open document: a PDF written into a spool file that gets a name, or
+// goes to the printer, only once it is complete.
+struct Document
+{
+    explicit Document(const Destination &where, const QString &folder)
+        : destination(where), folder(folder), spool(folder)
+    {
+        if (!file.open(spool.descriptor(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
+            fail(QStringLiteral("Cannot write a document in the folder \"%1\": %2")
+                     .arg(folder, file.errorString()));
+        writer.setCreator(DocumentTitle);
+        writer.setTitle(DocumentTitle);
+        writer.setResolution(destination.dpi);
+        writer.setPageLayout(destination.layout);
+        dotsPerTwip = destination.dpi / TwipsPerInch;
+        printableHeightTwips = writer.height() / dotsPerTwip;
+        if (!painter.begin(&writer))
+            fail(QStringLiteral("Cannot start a document for the printer."));
+    }
+
+    // Fails when anything written so far did not reach the spool file.
+    void checkWritten()
+    {
+        if (file.error() != QFileDevice::NoError)
+            fail(QStringLiteral("Cannot write the document into the folder \"%1\": %2")
+                     .arg(folder, file.errorString()));
+    }
+
+    const DeviceFont &deviceFont(const FontKey &key)
+    {
+        auto found = fonts.constFind(key);
+        if (found != fonts.cend())
+            return *found;
+        QFont font(key.family);
+        font.setPointSizeF(key.points);
+        font.setBold(key.bold);
+        font.setItalic(key.italic);
+        const QFontMetricsF metrics(font, &writer);
+        return *fonts.insert(key, {font, metrics.ascent(), metrics.lineSpacing() / dotsPerTwip});
+    }
+
+    Destination destination;
+    QString folder;
+    SpoolFile spool;
+    QFile file;
+    QPdfWriter writer{&file};
+    QPainter painter;
+    double dotsPerTwip = 1;
+    double printableHeightTwips = 0;
+    bool pageHasLines = false;
+    QHash<FontKey, DeviceFont> fonts;
+};
+
+struct SystemPrinter::Private
+{
+    PrinterFonts &printerFonts()
+    {
+        if (!fontList) {
+            // A printer without a PPD, or a server that cannot be reached,
+            // simply adds no resident fonts.
+            const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+            const QStringList resident =
+                info.isNull() ? QStringList() : residentFontsOfQueue(queueOf(info.printerName()));
+            fontList.emplace(typefaceFamilies(installedFontFamilies()), resident);
+        }
+        return *fontList;
+    }
+
+    Document &document()
+    {
+        if (!doc) {
+            const Destination destination = defaultDestination();
+            const QString folder = destination.queue.isEmpty() ? documentsFolder() : QDir::tempPath();
+            doc = std::make_unique<Document>(destination, folder);
+        }
+        return *doc;
+    }
+
+    std::optional<PrinterFonts> fontList;
+    std::unique_ptr<Document> doc;
+    double x = 0;
+    double y = 0;
+    QString fontName = InitialFontName;
+    // Resolved on first use: the initial face is only looked up if a line is
+    // printed before any FontName write.
+    QString family;
+    double points = InitialFontSize;
+    bool bold = false;
+    bool italic = false;
+};
+
+SystemPrinter::SystemPrinter()
+    : d(std::make_unique<Private>())
+{
+}
+
 SystemPrinter::~SystemPrinter() = default;
-int SystemPrinter::fontCount() { return 0; }
-QString SystemPrinter::fonts(int) { return {}; }
-double SystemPrinter::currentX() const { return d->x; }
-void SystemPrinter::setCurrentX(double twips) { d->x = twips; }
-double SystemPrinter::currentY() const { return d->y; }
-void SystemPrinter::setCurrentY(double twips) { d->y = twips; }
-void SystemPrinter::setFontName(const QString &) { throw PrinterError("not yet"); }
-void SystemPrinter::setFontSize(double) { throw PrinterError("not yet"); }
-void SystemPrinter::setFontBold(bool) {}
-void SystemPrinter::setFontItalic(bool) {}
-void SystemPrinter::printLine(const QString &) { throw PrinterError("not yet"); }
-void SystemPrinter::endDoc() {}
-void SystemPrinter::killDoc() {}
+
+int SystemPrinter::fontCount()
+{
+    return static_cast<int>(d->printerFonts().names().size());
+}
+
+QString SystemPrinter::fonts(int index)
+{
+    const QStringList &names = d->printerFonts().names();
+    if (index < 0 || index >= names.size())
+        fail(QStringLiteral("The printer has no font number %1; it has %2.").arg(index).arg(names.size()));
+    return names.at(index);
+}
+
+double SystemPrinter::currentX() const
+{
+    return d->x;
+}
+
+void SystemPrinter::setCurrentX(double twips)
+{
+    d->x = twips;
+}
+
+double SystemPrinter::currentY() const
+{
+    return d->y;
+}
+
+void SystemPrinter::setCurrentY(double twips)
+{
+    d->y = twips;
+}
+
+void SystemPrinter::setFontName(const QString &name)
+{
+    d->family = d->printerFonts().familyFor(name);
+    d->fontName = name;
+}
+
+void SystemPrinter::setFontSize(double points)
+{
+    if (!std::isfinite(points) || points <= 0)
+        fail(QStringLiteral("The font size %1 is not a positive number of points.").arg(points));
+    d->points = points;
+}
+
+void SystemPrinter::setFontBold(bool on)
+{
+    d->bold = on;
+}
+
+void SystemPrinter::setFontItalic(bool on)
+{
+    d->italic = on;
+}
+
+void SystemPrinter::printLine(const QString &text)
+{
+    if (d->family.isEmpty())
+        d->family = d->printerFonts().familyFor(d->fontName);
+    Document &doc = d->document();
+    const DeviceFont &font = doc.deviceFont({d->family, d->points, d->bold, d->italic});
+
+    if (doc.pageHasLines && d->y + font.lineHeightTwips > doc.printableHeightTwips) {
+        if (!doc.writer.newPage()) {
+            killDoc();
+            fail(QStringLiteral("Cannot start a new page."));
+        }
+        d->y = 0;
+        doc.pageHasLines = false;
+    }
+    // A page is written out when the next one starts: a full disk shows here.
+    try {
+        doc.checkWritten();
+    } catch (const PrinterError &) {
+        killDoc();
+        throw;
+    }
+
+    // Line ends are not drawn; the line ends anyway.
+    QString drawn = text;
+    drawn.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+    if (!drawn.isEmpty()) {
+        doc.painter.setFont(font.font);
+        doc.painter.drawText(QPointF(d->x * doc.dotsPerTwip, d->y * doc.dotsPerTwip + font.ascentDots), drawn);
+    }
+    doc.pageHasLines = true;
+    d->x = 0;
+    d->y += font.lineHeightTwips;
+}
+
+void SystemPrinter::endDoc()
+{
+    if (!d->doc)
+        return;
+    // Whatever happens from here, the document is done with: a failed one
+    // leaves nothing behind, and the next line starts a fresh one.
+    const std::unique_ptr<Document> doc = std::move(d->doc);
+    d->x = 0;
+    d->y = 0;
+    doc->painter.end();
+    doc->file.flush();
+    doc->checkWritten();
+    doc->spool.sync();
+    if (doc->destination.queue.isEmpty()) {
+        const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
+        doc->spool.publish(DocumentTitle + QLatin1Char(' ') + stamp, PdfFileSuffix);
+    } else {
+        submit(doc->destination.queue, doc->spool.path());
+    }
+}
+
+void SystemPrinter::killDoc()
+{
+    // Ending the painter writes the rest of the PDF into the unnamed spool
+    // file, which goes with its descriptor.
+    d->doc.reset();
+    d->x = 0;
+    d->y = 0;
+}

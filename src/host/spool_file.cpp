@@ -1,0 +1,97 @@
+#include "host/spool_file.h"
+
+#include "host/printer.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// Enough for any number of documents printed within one second.
+constexpr int MaxNameAttempts = 1000;
+
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+[[noreturn]] void fail(const QString &what, int error)
+{
+    throw PrinterError(QStringLiteral("%1: %2").arg(what, systemError(error)).toStdString());
+}
+
+bool tmpfileUnsupported(int error)
+{
+    // What open() says when the kernel or the file system has no O_TMPFILE.
+    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+}
+
+} // namespace
+
+SpoolFile::SpoolFile(const QString &folder)
+    : m_folder(folder)
+{
+    const QByteArray folderName = QFile::encodeName(folder);
+    m_fd = ::open(folderName.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (m_fd >= 0)
+        return;
+    if (!tmpfileUnsupported(errno))
+        fail(QStringLiteral("Cannot write a document in the folder \"%1\"").arg(folder), errno);
+
+    QByteArray pattern = folderName + "/.glyphora-spool-XXXXXX";
+    m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (m_fd < 0)
+        fail(QStringLiteral("Cannot write a document in the folder \"%1\"").arg(folder), errno);
+    m_hiddenPath = QFile::decodeName(pattern);
+}
+
+SpoolFile::~SpoolFile()
+{
+    if (!m_hiddenPath.isEmpty())
+        ::unlink(QFile::encodeName(m_hiddenPath).constData());
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+QString SpoolFile::path() const
+{
+    return m_hiddenPath.isEmpty() ? QStringLiteral("/proc/self/fd/%1").arg(m_fd) : m_hiddenPath;
+}
+
+void SpoolFile::sync()
+{
+    if (::fsync(m_fd) != 0)
+        fail(QStringLiteral("Cannot write the document into the folder \"%1\"").arg(m_folder), errno);
+}
+
+QString SpoolFile::publish(const QString &baseName, const QString &suffix)
+{
+    const QByteArray source = QFile::encodeName(path());
+    const int flags = m_hiddenPath.isEmpty() ? AT_SYMLINK_FOLLOW : 0;
+    for (int attempt = 1; attempt <= MaxNameAttempts; ++attempt) {
+        const QString name = attempt == 1
+            ? baseName + suffix
+            : QStringLiteral("%1 (%2)%3").arg(baseName).arg(attempt).arg(suffix);
+        const QString target = QDir(m_folder).filePath(name);
+        // link() and not rename(): it refuses to replace an existing file.
+        if (::linkat(AT_FDCWD, source.constData(), AT_FDCWD, QFile::encodeName(target).constData(),
+                     flags)
+            == 0) {
+            if (!m_hiddenPath.isEmpty()) {
+                ::unlink(source.constData());
+                m_hiddenPath.clear();
+            }
+            return target;
+        }
+        if (errno != EEXIST)
+            fail(QStringLiteral("Cannot save the document as \"%1\"").arg(target), errno);
+    }
+    fail(QStringLiteral("Cannot find a free name for the document in the folder \"%1\"").arg(m_folder),
+         EEXIST);
+}
