@@ -1,0 +1,560 @@
+// The real printer surface with no printer set up: the PDF printer files each
+// document in the documents folder of a private home. The PDFs are read back
+// with poppler's tools.
+
+#include "host/ppd_fonts.h"
+#include "host/printer_fonts.h"
+#include "host/font_families.h"
+#include "host/system_printer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+// pdftotext -bbox and pdffonts measure in points; the PDF printer leaves a
+// quarter-inch margin on every side.
+constexpr double PointsPerTwip = 1.0 / 20.0;
+constexpr double MarginPoints = 18.0;
+// Positions from pdftotext are rounded to 1/1000 point, and its word box
+// comes from the font's own ascent, which differs slightly from Qt's.
+constexpr double Tolerance = 0.5;
+
+// An account that is not the owner of the test folders.
+constexpr uid_t Nobody = 65534;
+
+struct Word
+{
+    int page;
+    QString text;
+    QRectF box;
+};
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        qWarning() << program << arguments << process.readAllStandardError();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QList<Word> wordsOf(const QString &pdf)
+{
+    const QString html = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    static const QRegularExpression tag(
+        QStringLiteral(R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    QList<Word> words;
+    int page = 0;
+    for (const QRegularExpressionMatch &m : tag.globalMatch(html)) {
+        if (m.captured(0) == QLatin1String("<page ")) {
+            ++page;
+            continue;
+        }
+        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
+        words.append({page, m.captured(5), QRectF(topLeft, bottomRight)});
+    }
+    return words;
+}
+
+// The base names of the fonts a PDF uses, each with whether it is embedded.
+QStringList fontsOf(const QString &pdf)
+{
+    QStringList fonts;
+    const QStringList lines = run(QStringLiteral("pdffonts"), {pdf}).split(QLatin1Char('\n'));
+    for (const QString &line : lines.mid(2)) {
+        const QStringList columns = line.simplified().split(QLatin1Char(' '));
+        if (columns.size() >= 5)
+            fonts.append(columns.first() + QLatin1Char(' ') + columns.at(columns.size() - 5));
+    }
+    return fonts;
+}
+
+// Restores what a test changed about the process, however it leaves.
+class ScopeExit
+{
+public:
+    explicit ScopeExit(std::function<void()> undo) : m_undo(std::move(undo)) {}
+    ~ScopeExit() { m_undo(); }
+
+private:
+    std::function<void()> m_undo;
+};
+
+} // namespace
+
+class TestSystemPrinter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void linesComeOutInPlace_data();
+    void linesComeOutInPlace();
+    void lineEndsAreNotDrawn();
+    void pageBreaksWhereLinesStopFitting();
+    void fontListHoldsTheTypefaces();
+    void fontNames_data();
+    void fontNames();
+    void refusedSettings_data();
+    void refusedSettings();
+    void abandonedDocumentLeavesNoFile_data();
+    void abandonedDocumentLeavesNoFile();
+    void unwritableFolder_data();
+    void unwritableFolder();
+    void secondDocumentNeverOverwrites();
+    void residentFontsFromPpd();
+    void ppdText_data();
+    void ppdText();
+
+private:
+    QStringList documents() const;
+    QString onlyDocument() const;
+
+    QTemporaryDir m_home;
+    QString m_documents;
+};
+
+void TestSystemPrinter::initTestCase()
+{
+    QVERIFY(m_home.isValid());
+    // Another account must be able to reach the documents folder for the
+    // read-only case to be about permissions and nothing else.
+    QFile::setPermissions(m_home.path(), QFile::permissions(m_home.path()) | QFile::ExeOther
+                                             | QFile::ReadOther);
+    qputenv("HOME", QFile::encodeName(m_home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(QStringLiteral(".config"))));
+    m_documents = m_home.filePath(QStringLiteral("Documents"));
+}
+
+void TestSystemPrinter::init()
+{
+    QDir(m_documents).removeRecursively();
+}
+
+void TestSystemPrinter::cleanup()
+{
+    QFile::setPermissions(m_documents, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QStringList TestSystemPrinter::documents() const
+{
+    return QDir(m_documents).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+QString TestSystemPrinter::onlyDocument() const
+{
+    const QStringList files = documents();
+    if (files.size() != 1)
+        return QString();
+    return QDir(m_documents).filePath(files.first());
+}
+
+void TestSystemPrinter::linesComeOutInPlace_data()
+{
+    QTest::addColumn<QString>("fontName");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<QString>("embedded");
+
+    QTest::newRow("metric twin of Arial") << "Arial" << false << false << "LiberationSans";
+    QTest::newRow("metric twin of Times New Roman, italic")
+        << "Times New Roman" << false << true << "LiberationSerif-Italic";
+    QTest::newRow("family in another case, bold") << "liberation sans" << true << false << "LiberationSans-Bold";
+    QTest::newRow("OpenType face") << "URW Gothic" << false << false << "URWGothic-Book";
+    QTest::newRow("DejaVu") << "DejaVu Sans" << false << false << "DejaVuSans";
+}
+
+void TestSystemPrinter::linesComeOutInPlace()
+{
+    QFETCH(QString, fontName);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(QString, embedded);
+
+    SystemPrinter printer;
+    printer.setFontName(fontName);
+    printer.setFontBold(bold);
+    printer.setFontItalic(italic);
+    printer.setFontSize(12.5);
+    printer.setCurrentX(1440);
+    printer.setCurrentY(2880);
+    printer.printLine(QStringLiteral("First line"));
+    QCOMPARE(printer.currentX(), 0.0);
+    const double lineHeight = printer.currentY() - 2880;
+    // Line spacing is a little more than the size.
+    QVERIFY2(lineHeight > 12.5 * 20 && lineHeight < 12.5 * 20 * 1.5, qPrintable(QString::number(lineHeight)));
+    printer.setCurrentX(835);
+    printer.printLine(QStringLiteral("Second"));
+    printer.endDoc();
+
+    const QString pdf = onlyDocument();
+    QVERIFY2(!pdf.isEmpty(), qPrintable(documents().join(QLatin1Char(','))));
+    QVERIFY(QFileInfo(pdf).fileName().startsWith(QLatin1String("Glyphora ")));
+    QCOMPARE(fontsOf(pdf), QStringList{embedded + QStringLiteral(" yes")});
+
+    const QList<Word> words = wordsOf(pdf);
+    QCOMPARE(words.size(), 3);
+    QCOMPARE(words.at(0).text, QStringLiteral("First"));
+    QCOMPARE(words.at(1).text, QStringLiteral("line"));
+    QCOMPARE(words.at(2).text, QStringLiteral("Second"));
+    QCOMPARE_LT(std::abs(words.at(0).box.left() - (MarginPoints + 1440 * PointsPerTwip)), Tolerance);
+    QCOMPARE_LT(std::abs(words.at(2).box.left() - (MarginPoints + 835 * PointsPerTwip)), Tolerance);
+    // The second line starts one line height below the first.
+    const double step = words.at(2).box.top() - words.at(0).box.top();
+    QCOMPARE_LT(std::abs(step - lineHeight * PointsPerTwip), Tolerance);
+    // The first line hangs from the pen: its top is where the pen was, give
+    // or take the difference between the face's two ascent figures (poppler
+    // reads another one than Qt draws with). Drawn on its baseline it would
+    // stand a whole ascent higher.
+    QCOMPARE_LT(std::abs(words.at(0).box.top() - (MarginPoints + 2880 * PointsPerTwip)), 12.5 * 0.4);
+}
+
+void TestSystemPrinter::lineEndsAreNotDrawn()
+{
+    SystemPrinter printer;
+    printer.setFontName(QStringLiteral("Arial"));
+    printer.setFontSize(12);
+    printer.printLine(QString());
+    const double lineHeight = printer.currentY();
+    QVERIFY(lineHeight > 0);
+    printer.printLine(QStringLiteral("Heading 1/2/24\r"));
+    QCOMPARE(printer.currentY(), 2 * lineHeight);
+    printer.printLine(QStringLiteral("Next\r\n"));
+    QCOMPARE(printer.currentY(), 3 * lineHeight);
+    printer.endDoc();
+
+    const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), onlyDocument(), QStringLiteral("-")});
+    QCOMPARE(text.simplified(), QStringLiteral("Heading 1/2/24 Next"));
+}
+
+void TestSystemPrinter::pageBreaksWhereLinesStopFitting()
+{
+    // A4 less the margins.
+    const double printableTwips = (841.89 - 2 * MarginPoints) / PointsPerTwip;
+
+    SystemPrinter printer;
+    printer.setFontName(QStringLiteral("Liberation Serif"));
+    constexpr int Lines = 120;
+    QList<bool> broke;
+    for (int i = 0; i < Lines; ++i) {
+        // Mixed sizes, so that the break depends on the height of each line.
+        printer.setFontSize(i % 3 == 0 ? 20 : 9.5);
+        const double before = printer.currentY();
+        printer.printLine(QStringLiteral("line%1").arg(i));
+        const double after = printer.currentY();
+        broke.append(after < before);
+        if (broke.last()) {
+            // Went over because it would not have fitted where the pen was.
+            QCOMPARE_GT(before + after, printableTwips);
+        } else {
+            QCOMPARE_LE(after, printableTwips);
+        }
+    }
+    printer.endDoc();
+
+    const QString pdf = onlyDocument();
+    const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY2(info.contains(QLatin1String("(A4)")), qPrintable(info));
+    const QList<Word> words = wordsOf(pdf);
+    QCOMPARE(words.size(), Lines);
+    QCOMPARE(words.first().page, 1);
+    for (int i = 0; i < Lines; ++i) {
+        QCOMPARE(words.at(i).text, QStringLiteral("line%1").arg(i));
+        if (i == 0)
+            continue;
+        QCOMPARE(words.at(i).page, words.at(i - 1).page + (broke.at(i) ? 1 : 0));
+        // A line that went over is at the top of its new page.
+        if (broke.at(i))
+            QCOMPARE_LT(words.at(i).box.top() - MarginPoints, 2.0);
+    }
+    QCOMPARE_GE(words.last().page, 3);
+    QVERIFY(info.contains(QRegularExpression(QStringLiteral("Pages: *%1\n").arg(words.last().page))));
+}
+
+void TestSystemPrinter::fontListHoldsTheTypefaces()
+{
+    SystemPrinter printer;
+    const QStringList expected = typefaceFamilies(installedFontFamilies());
+    QCOMPARE(printer.fontCount(), expected.size());
+    QStringList listed;
+    for (int i = 0; i < printer.fontCount(); ++i)
+        listed.append(printer.fonts(i));
+    QCOMPARE(listed, expected);
+    QVERIFY(listed.contains(QStringLiteral("Liberation Sans")));
+    QVERIFY(listed.contains(QStringLiteral("URW Gothic")));
+}
+
+void TestSystemPrinter::fontNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("resident");
+    QTest::addColumn<QString>("family");
+
+    const QStringList none;
+    const QStringList ppd = {QStringLiteral("AvantGarde-Book"), QStringLiteral("Times-Roman"),
+                             QStringLiteral("Times-Roman")};
+    QTest::newRow("installed family") << "Liberation Mono" << none << "Liberation Mono";
+    QTest::newRow("installed family, any case") << "dejavu SANS" << none << "DejaVu Sans";
+    QTest::newRow("metric twin") << "Arial" << none << "Liberation Sans";
+    QTest::newRow("metric twin, serif") << "Times New Roman" << none << "Liberation Serif";
+    QTest::newRow("resident name") << "AvantGarde-Book" << ppd << "URW Gothic";
+    QTest::newRow("resident name, duplicated") << "Times-Roman" << ppd << "Nimbus Roman";
+    QTest::newRow("resident name elsewhere") << "AvantGarde-Book" << none << "";
+    QTest::newRow("unknown") << "NoSuchFont" << ppd << "";
+    QTest::newRow("empty") << "" << ppd << "";
+}
+
+void TestSystemPrinter::fontNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, resident);
+    QFETCH(QString, family);
+
+    PrinterFonts fonts(typefaceFamilies(installedFontFamilies()), resident);
+    QCOMPARE(fonts.names().mid(fonts.names().size() - resident.size()), resident);
+    // Twice: the second answer comes from what the first one learnt.
+    for (int round = 0; round < 2; ++round) {
+        if (family.isEmpty())
+            QVERIFY_THROWS_EXCEPTION(PrinterError, fonts.familyFor(name));
+        else
+            QCOMPARE(fonts.familyFor(name), family);
+    }
+}
+
+void TestSystemPrinter::refusedSettings_data()
+{
+    QTest::addColumn<std::function<void(SystemPrinter &)>>("setting");
+
+    QTest::newRow("unknown font") << std::function([](SystemPrinter &p) { p.setFontName("NoSuchFont"); });
+    QTest::newRow("resident name of no printer")
+        << std::function([](SystemPrinter &p) { p.setFontName("AvantGarde-Book"); });
+    QTest::newRow("size 0") << std::function([](SystemPrinter &p) { p.setFontSize(0.0); });
+    QTest::newRow("negative size") << std::function([](SystemPrinter &p) { p.setFontSize(-8.0); });
+    QTest::newRow("infinite size")
+        << std::function([](SystemPrinter &p) { p.setFontSize(std::numeric_limits<double>::infinity()); });
+    QTest::newRow("size \"abc\"") << std::function([](SystemPrinter &p) { p.setFontSize(QStringLiteral("abc")); });
+    QTest::newRow("size \"\"") << std::function([](SystemPrinter &p) { p.setFontSize(QString()); });
+    QTest::newRow("font past the end")
+        << std::function([](SystemPrinter &p) { p.fonts(p.fontCount()); });
+    QTest::newRow("font before the start") << std::function([](SystemPrinter &p) { p.fonts(-1); });
+}
+
+void TestSystemPrinter::refusedSettings()
+{
+    QFETCH(std::function<void(SystemPrinter &)>, setting);
+
+    SystemPrinter printer;
+    printer.setFontName(QStringLiteral("Arial"));
+    printer.setFontSize(QStringLiteral("12"));
+    printer.printLine(QStringLiteral("Before"));
+    const double lineHeight = printer.currentY();
+    QVERIFY_THROWS_EXCEPTION(PrinterError, setting(printer));
+    // The surface goes on in the font it had.
+    printer.printLine(QStringLiteral("After"));
+    QCOMPARE(printer.currentY(), 2 * lineHeight);
+    printer.endDoc();
+    QCOMPARE(fontsOf(onlyDocument()), QStringList{QStringLiteral("LiberationSans yes")});
+}
+
+void TestSystemPrinter::abandonedDocumentLeavesNoFile_data()
+{
+    QTest::addColumn<bool>("killed");
+
+    QTest::newRow("killDoc") << true;
+    QTest::newRow("printer gone") << false;
+}
+
+void TestSystemPrinter::abandonedDocumentLeavesNoFile()
+{
+    QFETCH(bool, killed);
+
+    {
+        SystemPrinter printer;
+        printer.setFontName(QStringLiteral("Arial"));
+        for (int i = 0; i < 200; ++i)
+            printer.printLine(QStringLiteral("Abandoned %1").arg(i));
+        if (killed) {
+            printer.killDoc();
+            QCOMPARE(printer.currentY(), 0.0);
+            QCOMPARE(documents(), QStringList());
+            // The next line starts a fresh document.
+            printer.printLine(QStringLiteral("Fresh"));
+            printer.endDoc();
+            const QString text = run(QStringLiteral("pdftotext"), {onlyDocument(), QStringLiteral("-")});
+            QCOMPARE(text.simplified(), QStringLiteral("Fresh"));
+            QFile::remove(onlyDocument());
+            // Ending with no document open does nothing.
+            printer.endDoc();
+        }
+    }
+    QCOMPARE(documents(), QStringList());
+}
+
+void TestSystemPrinter::unwritableFolder_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("failsAtStart");
+
+    QTest::newRow("disk full") << "full" << false;
+    QTest::newRow("read-only before the first line") << "read-only" << true;
+    QTest::newRow("read-only before the end") << "read-only" << false;
+}
+
+void TestSystemPrinter::unwritableFolder()
+{
+    QFETCH(QString, how);
+    QFETCH(bool, failsAtStart);
+
+    SystemPrinter printer;
+    printer.setFontName(QStringLiteral("Arial"));
+    QVERIFY(QDir().mkpath(m_documents));
+
+    auto attempt = [&] {
+        if (failsAtStart)
+            printer.printLine(QStringLiteral("Never written"));
+        for (int i = 0; i < 400; ++i)
+            printer.printLine(QStringLiteral("Some text to fill the disk with, line %1").arg(i));
+        printer.endDoc();
+    };
+
+    if (!failsAtStart)
+        printer.printLine(QStringLiteral("First line"));
+    if (how == QLatin1String("full")) {
+        // A file size limit fails writes with EFBIG, as a full disk or a
+        // quota fails them with ENOSPC or EDQUOT.
+        rlimit saved;
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        const ScopeExit restore([&] {
+            setrlimit(RLIMIT_FSIZE, &saved);
+            std::signal(SIGXFSZ, oldHandler);
+        });
+        rlimit small = saved;
+        small.rlim_cur = 4096;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        QVERIFY_THROWS_EXCEPTION(PrinterError, attempt());
+    } else {
+        QVERIFY(QFile::setPermissions(m_documents, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
+                                                       | QFile::ExeOther));
+        // Permissions do not stop root: act as another account meanwhile.
+        const bool asRoot = geteuid() == 0;
+        if (asRoot)
+            QCOMPARE(seteuid(Nobody), 0);
+        const ScopeExit restore([&] {
+            if (asRoot && seteuid(0) != 0)
+                qFatal("cannot return to root");
+        });
+        QVERIFY_THROWS_EXCEPTION(PrinterError, attempt());
+    }
+    QCOMPARE(documents(), QStringList());
+
+    // Once the folder takes files again, a fresh document gets through.
+    cleanup();
+    printer.printLine(QStringLiteral("Fresh"));
+    printer.endDoc();
+    const QString text = run(QStringLiteral("pdftotext"), {onlyDocument(), QStringLiteral("-")});
+    QCOMPARE(text.simplified(), QStringLiteral("Fresh"));
+}
+
+void TestSystemPrinter::secondDocumentNeverOverwrites()
+{
+    // Files named as the next documents could be, to be left alone.
+    QVERIFY(QDir().mkpath(m_documents));
+    const QDateTime now = QDateTime::currentDateTime();
+    QStringList kept;
+    for (int second = 0; second < 3; ++second) {
+        const QString name = QStringLiteral("Glyphora %1.pdf")
+                                 .arg(now.addSecs(second).toString(QStringLiteral("yyyy-MM-dd HH-mm-ss")));
+        QFile file(QDir(m_documents).filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("keep");
+        kept.append(name);
+    }
+
+    SystemPrinter printer;
+    printer.setFontName(QStringLiteral("Arial"));
+    printer.printLine(QStringLiteral("One"));
+    printer.endDoc();
+    printer.printLine(QStringLiteral("Two"));
+    printer.endDoc();
+
+    QStringList texts;
+    for (const QString &name : documents()) {
+        const QString path = QDir(m_documents).filePath(name);
+        if (kept.contains(name)) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), QByteArray("keep"));
+        } else {
+            QVERIFY2(QRegularExpression(QStringLiteral(R"(^Glyphora [-0-9 ]+ \(\d\)\.pdf$)")).match(name).hasMatch(),
+                     qPrintable(name));
+            texts.append(run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}).simplified());
+        }
+    }
+    texts.sort();
+    QCOMPARE(texts, (QStringList{QStringLiteral("One"), QStringLiteral("Two")}));
+}
+
+void TestSystemPrinter::residentFontsFromPpd()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("fonts.ppd"));
+    QFile ppd(path);
+    QVERIFY(ppd.open(QIODevice::WriteOnly));
+    ppd.write("*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n"
+              "*LanguageVersion: English\n*LanguageEncoding: ISOLatin1\n*PCFileName: \"TEST.PPD\"\n"
+              "*Manufacturer: \"Test\"\n*Product: \"(Test)\"\n*ModelName: \"Test\"\n"
+              "*ShortNickName: \"Test\"\n*NickName: \"Test\"\n*PSVersion: \"(3010) 0\"\n"
+              "*DefaultFont: Courier\n");
+    for (const char *name : {"Courier", "AvantGarde-Book", "Courier", "ZapfDingbats"})
+        ppd.write(QByteArray("*Font ") + name + ": Standard \"(001.005)\" Standard ROM\n");
+    ppd.close();
+
+    QCOMPARE(residentFontsOfPpdFile(QFile::encodeName(path)),
+             (QStringList{"Courier", "AvantGarde-Book", "Courier", "ZapfDingbats"}));
+    QCOMPARE(residentFontsOfPpdFile(QFile::encodeName(dir.filePath(QStringLiteral("missing.ppd")))),
+             QStringList());
+}
+
+void TestSystemPrinter::ppdText_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("ASCII") << QByteArray("Helvetica-Narrow") << QStringLiteral("Helvetica-Narrow");
+    QTest::newRow("UTF-8") << QByteArray("Caf\xc3\xa9") << QStringLiteral("Caf\u00e9");
+    QTest::newRow("Latin-1") << QByteArray("Caf\xe9-Bold") << QStringLiteral("Caf\u00e9-Bold");
+    QTest::newRow("broken UTF-8") << QByteArray("\xc3(") << QStringLiteral("\u00c3(");
+}
+
+void TestSystemPrinter::ppdText()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(::ppdText(bytes), text);
+}
+
+int main(int argc, char *argv[])
+{
+    // Before libcups and Qt's printer support first look for a server: there
+    // is none at this address, so the PDF printer stands in.
+    qputenv("CUPS_SERVER", "/nonexistent/glyphora-test/cups.sock");
+    QApplication app(argc, argv);
+    TestSystemPrinter test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_system_printer.moc"
