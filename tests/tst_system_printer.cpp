@@ -6,10 +6,10 @@
 #include "host/printer_fonts.h"
 #include "host/font_families.h"
 #include "host/system_printer.h"
+#include "pdf_tools.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,54 +30,6 @@ constexpr double Tolerance = 0.5;
 
 // An account that is not the owner of the test folders.
 constexpr uid_t Nobody = 65534;
-
-struct Word
-{
-    int page;
-    QString text;
-    QRectF box;
-};
-
-QString run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        qWarning() << program << arguments << process.readAllStandardError();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-QList<Word> wordsOf(const QString &pdf)
-{
-    const QString html = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    static const QRegularExpression tag(
-        QStringLiteral(R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
-    QList<Word> words;
-    int page = 0;
-    for (const QRegularExpressionMatch &m : tag.globalMatch(html)) {
-        if (m.captured(0) == QLatin1String("<page ")) {
-            ++page;
-            continue;
-        }
-        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
-        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
-        words.append({page, m.captured(5), QRectF(topLeft, bottomRight)});
-    }
-    return words;
-}
-
-// The base names of the fonts a PDF uses, each with whether it is embedded.
-QStringList fontsOf(const QString &pdf)
-{
-    QStringList fonts;
-    const QStringList lines = run(QStringLiteral("pdffonts"), {pdf}).split(QLatin1Char('\n'));
-    for (const QString &line : lines.mid(2)) {
-        const QStringList columns = line.simplified().split(QLatin1Char(' '));
-        if (columns.size() >= 5)
-            fonts.append(columns.first() + QLatin1Char(' ') + columns.at(columns.size() - 5));
-    }
-    return fonts;
-}
 
 // Restores what a test changed about the process, however it leaves.
 class ScopeExit
@@ -203,9 +155,9 @@ void TestSystemPrinter::linesComeOutInPlace()
     const QString pdf = onlyDocument();
     QVERIFY2(!pdf.isEmpty(), qPrintable(documents().join(QLatin1Char(','))));
     QVERIFY(QFileInfo(pdf).fileName().startsWith(QLatin1String("Glyphora ")));
-    QCOMPARE(fontsOf(pdf), QStringList{embedded + QStringLiteral(" yes")});
+    QCOMPARE(pdfFonts(pdf), QStringList{embedded + QStringLiteral(" yes")});
 
-    const QList<Word> words = wordsOf(pdf);
+    const QList<PdfWord> words = pdfWords(pdf);
     QCOMPARE(words.size(), 3);
     QCOMPARE(words.at(0).text, QStringLiteral("First"));
     QCOMPARE(words.at(1).text, QStringLiteral("line"));
@@ -236,7 +188,7 @@ void TestSystemPrinter::lineEndsAreNotDrawn()
     QCOMPARE(printer.currentY(), 3 * lineHeight);
     printer.endDoc();
 
-    const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), onlyDocument(), QStringLiteral("-")});
+    const QString text = pdfText(onlyDocument(), true);
     QCOMPARE(text.simplified(), QStringLiteral("Heading 1/2/24 Next"));
 }
 
@@ -266,9 +218,9 @@ void TestSystemPrinter::pageBreaksWhereLinesStopFitting()
     printer.endDoc();
 
     const QString pdf = onlyDocument();
-    const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+    const QString info = toolOutput(QStringLiteral("pdfinfo"), {pdf});
     QVERIFY2(info.contains(QLatin1String("(A4)")), qPrintable(info));
-    const QList<Word> words = wordsOf(pdf);
+    const QList<PdfWord> words = pdfWords(pdf);
     QCOMPARE(words.size(), Lines);
     QCOMPARE(words.first().page, 1);
     for (int i = 0; i < Lines; ++i) {
@@ -366,7 +318,7 @@ void TestSystemPrinter::refusedSettings()
     printer.printLine(QStringLiteral("After"));
     QCOMPARE(printer.currentY(), 2 * lineHeight);
     printer.endDoc();
-    QCOMPARE(fontsOf(onlyDocument()), QStringList{QStringLiteral("LiberationSans yes")});
+    QCOMPARE(pdfFonts(onlyDocument()), QStringList{QStringLiteral("LiberationSans yes")});
 }
 
 void TestSystemPrinter::abandonedDocumentLeavesNoFile_data()
@@ -393,7 +345,7 @@ void TestSystemPrinter::abandonedDocumentLeavesNoFile()
             // The next line starts a fresh document.
             printer.printLine(QStringLiteral("Fresh"));
             printer.endDoc();
-            const QString text = run(QStringLiteral("pdftotext"), {onlyDocument(), QStringLiteral("-")});
+            const QString text = pdfText(onlyDocument());
             QCOMPARE(text.simplified(), QStringLiteral("Fresh"));
             QFile::remove(onlyDocument());
             // Ending with no document open does nothing.
@@ -465,7 +417,7 @@ void TestSystemPrinter::unwritableFolder()
     cleanup();
     printer.printLine(QStringLiteral("Fresh"));
     printer.endDoc();
-    const QString text = run(QStringLiteral("pdftotext"), {onlyDocument(), QStringLiteral("-")});
+    const QString text = pdfText(onlyDocument());
     QCOMPARE(text.simplified(), QStringLiteral("Fresh"));
 }
 
@@ -501,7 +453,7 @@ void TestSystemPrinter::secondDocumentNeverOverwrites()
         } else {
             QVERIFY2(QRegularExpression(QStringLiteral(R"(^Glyphora [-0-9 ]+ \(\d\)\.pdf$)")).match(name).hasMatch(),
                      qPrintable(name));
-            texts.append(run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}).simplified());
+            texts.append(pdfText(path).simplified());
         }
     }
     texts.sort();

@@ -36,6 +36,9 @@ constexpr double PdfPrinterMarginInches = 0.25;
 const QString InitialFontName = QStringLiteral("Courier New");
 constexpr double InitialFontSize = 10.0;
 
+// How long to wait for the print server to answer a connection.
+constexpr int ConnectTimeoutMs = 30000;
+
 const QString DocumentTitle = QStringLiteral("Glyphora");
 const QString PdfFileSuffix = QStringLiteral(".pdf");
 
@@ -91,24 +94,37 @@ QString documentsFolder()
     return folder;
 }
 
+struct HttpCloser
+{
+    void operator()(http_t *http) const { httpClose(http); }
+};
+
 // Hands a finished PDF to a CUPS queue. Qt's own CUPS engine does not look at
-// whether the server took the job, so the document is submitted here.
+// whether the server took the job, so the document is submitted here, on a
+// connection of its own: libcups reports a server it cannot reach and a
+// queue that is gone alike ("No such file or directory") on its default one.
 void submit(const QString &qtPrinterName, const QString &pdfPath)
 {
+    const auto refused = [&](const QString &why) {
+        fail(QStringLiteral("Cannot print on \"%1\": %2").arg(qtPrinterName, why));
+    };
+    const std::unique_ptr<http_t, HttpCloser> http(
+        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, ConnectTimeoutMs, nullptr));
+    if (!http)
+        refused(QStringLiteral("the print server %1 does not answer.").arg(QString::fromUtf8(cupsServer())));
+
     const QByteArray queue = queueOf(qtPrinterName).toUtf8();
     const QByteArray instance = qtPrinterName.section(QLatin1Char('/'), 1).toUtf8();
-    // The destination with the user's lpoptions, which lp applies too.
-    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(),
-                                         instance.isEmpty() ? nullptr : instance.constData());
+    // The destination comes with the user's lpoptions, which lp applies too.
+    cups_dest_t *dest =
+        cupsGetNamedDest(http.get(), queue.constData(), instance.isEmpty() ? nullptr : instance.constData());
     if (!dest)
-        fail(QStringLiteral("The printer \"%1\" cannot be reached: %2")
-                 .arg(qtPrinterName, QString::fromUtf8(cupsLastErrorString())));
-    const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, dest->name, QFile::encodeName(pdfPath).constData(),
+        refused(QString::fromUtf8(cupsLastErrorString()));
+    const int job = cupsPrintFile2(http.get(), dest->name, QFile::encodeName(pdfPath).constData(),
                                    DocumentTitle.toUtf8().constData(), dest->num_options, dest->options);
     cupsFreeDests(1, dest);
     if (job == 0)
-        fail(QStringLiteral("The printer \"%1\" did not take the document: %2")
-                 .arg(qtPrinterName, QString::fromUtf8(cupsLastErrorString())));
+        refused(QString::fromUtf8(cupsLastErrorString()));
 }
 
 // A font as the surface holds it.

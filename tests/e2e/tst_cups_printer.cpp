@@ -1,0 +1,174 @@
+// The real printer surface against a private cupsd with a cups-pdf queue as
+// the default destination. Run by cups_printer.sh, which starts the server
+// and tells this program about it through PRIVATE_CUPSD_* variables.
+
+#include "host/font_families.h"
+#include "host/ppd_fonts.h"
+#include "host/system_printer.h"
+#include "../pdf_tools.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QProcess>
+#include <QTest>
+
+#include <csignal>
+
+namespace {
+
+const QString CupsPdfPpd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
+constexpr int CupsPdfResidentFonts = 35;
+
+QString environment(const char *name)
+{
+    return qEnvironmentVariable(name);
+}
+
+// Runs a command line with the private server's shell library loaded.
+QString shell(const QString &command)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    const QString library = QStringLiteral(TESTS_DIR "/e2e/private_cupsd.sh");
+    process.start(QStringLiteral("bash"),
+                  {QStringLiteral("-c"), QStringLiteral(". '%1' && %2").arg(library, command)});
+    if (!process.waitForFinished(120000) || process.exitCode() != 0)
+        qWarning() << "failed:" << command;
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The message of the PrinterError that endDoc raises, or nothing.
+QString endDocFailure(SystemPrinter &printer)
+{
+    try {
+        printer.endDoc();
+    } catch (const PrinterError &error) {
+        qInfo("endDoc: %s", error.what());
+        return QString::fromUtf8(error.what());
+    }
+    return QString();
+}
+
+QStringList pdfsIn(const QString &folder)
+{
+    return QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
+}
+
+} // namespace
+
+class TestCupsPrinter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void residentFontsAreListed();
+    void printsThroughTheQueue();
+    void queueDeletedMidDocument();
+    // Last: it leaves no server behind.
+    void serverStoppedMidDocument();
+
+private:
+    QString m_out;
+    QString m_documents;
+};
+
+void TestCupsPrinter::initTestCase()
+{
+    m_out = environment("PRIVATE_CUPSD_OUT");
+    if (m_out.isEmpty() || environment("CUPS_SERVER").isEmpty())
+        QSKIP("no private cupsd: run this through cups_printer.sh");
+    m_documents = QDir::home().filePath(QStringLiteral("Documents"));
+}
+
+void TestCupsPrinter::residentFontsAreListed()
+{
+    SystemPrinter printer;
+    QStringList names;
+    for (int i = 0; i < printer.fontCount(); ++i)
+        names.append(printer.fonts(i));
+
+    const QStringList resident = residentFontsOfPpdFile(QFile::encodeName(CupsPdfPpd));
+    QCOMPARE(resident.size(), CupsPdfResidentFonts);
+    QVERIFY(resident.contains(QStringLiteral("AvantGarde-Book")));
+    const QStringList families = typefaceFamilies(installedFontFamilies());
+    QCOMPARE(names, families + resident);
+}
+
+void TestCupsPrinter::printsThroughTheQueue()
+{
+    SystemPrinter printer;
+    printer.setFontName(QStringLiteral("Arial"));
+    printer.setFontSize(12);
+    printer.setCurrentX(800);
+    printer.printLine(QStringLiteral("Printed through CUPS"));
+    printer.setFontName(QStringLiteral("AvantGarde-Book"));
+    printer.setFontSize(QStringLiteral("14"));
+    printer.setCurrentX(835);
+    printer.printLine(QStringLiteral("Resident AvantGarde"));
+    printer.setFontName(QStringLiteral("Times New Roman"));
+    printer.setFontItalic(true);
+    printer.printLine(QStringLiteral("Serif italic"));
+    printer.endDoc();
+    shell(QStringLiteral("wait_for_jobs 60"));
+
+    const QStringList pdfs = pdfsIn(m_out);
+    QCOMPARE(pdfs.size(), 1);
+    const QString pdf = QDir(m_out).filePath(pdfs.first());
+    const QString text = pdfText(pdf, true);
+    QCOMPARE(text.simplified(), QStringLiteral("Printed through CUPS Resident AvantGarde Serif italic"));
+    const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    // The lines are indented as set: 800 and 835 twips are about 40 points.
+    QVERIFY(lines.first().startsWith(QLatin1Char(' ')));
+
+    QStringList fonts = pdfFonts(pdf);
+    fonts.sort();
+    QCOMPARE(fonts, (QStringList{QStringLiteral("LiberationSans yes"), QStringLiteral("LiberationSerif-Italic yes"),
+                                 QStringLiteral("URWGothic-Book yes")}));
+    // A CUPS destination takes the document; the PDF printer is not used.
+    QCOMPARE(pdfsIn(m_documents), QStringList());
+    QFile::remove(pdf);
+}
+
+void TestCupsPrinter::queueDeletedMidDocument()
+{
+    const QString queue = environment("PRIVATE_CUPSD_QUEUE");
+    const QString doomed = QStringLiteral("glyphora-doomed");
+    shell(QStringLiteral("add_pdf_queue %1 && lpadmin -d %1").arg(doomed));
+    {
+        SystemPrinter printer;
+        printer.printLine(QStringLiteral("Sent to a queue about to go"));
+        shell(QStringLiteral("lpadmin -x %1").arg(doomed));
+        printer.printLine(QStringLiteral("Still drawing"));
+        QVERIFY(endDocFailure(printer).contains(doomed));
+    }
+    shell(QStringLiteral("lpadmin -d %1 && wait_for_jobs 60").arg(queue));
+    QCOMPARE(pdfsIn(m_out), QStringList());
+    QCOMPARE(pdfsIn(m_documents), QStringList());
+}
+
+void TestCupsPrinter::serverStoppedMidDocument()
+{
+    SystemPrinter printer;
+    printer.printLine(QStringLiteral("Sent to a server about to stop"));
+    const qint64 pid = environment("PRIVATE_CUPSD_PID").toLongLong();
+    QVERIFY(pid > 0);
+    QCOMPARE(::kill(static_cast<pid_t>(pid), SIGTERM), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(shell(QStringLiteral("lpstat -r")).contains(QLatin1String("not running")), 10000);
+    printer.printLine(QStringLiteral("Still drawing"));
+    QVERIFY(endDocFailure(printer).contains(environment("PRIVATE_CUPSD_QUEUE")));
+    QCOMPARE(pdfsIn(m_out), QStringList());
+    QCOMPARE(pdfsIn(m_documents), QStringList());
+
+    // With no server the next document goes to the PDF printer, whole.
+    printer.printLine(QStringLiteral("Filed instead"));
+    printer.endDoc();
+    const QStringList filed = pdfsIn(m_documents);
+    QCOMPARE(filed.size(), 1);
+    const QString text = pdfText(QDir(m_documents).filePath(filed.first()));
+    QCOMPARE(text.simplified(), QStringLiteral("Filed instead"));
+}
+
+QTEST_MAIN(TestCupsPrinter)
+
+#include "tst_cups_printer.moc"
