@@ -127,6 +127,7 @@ void TestSystemPrinter::linesComeOutInPlace_data()
     QTest::newRow("family in another case, bold") << "liberation sans" << true << false << "LiberationSans-Bold";
     QTest::newRow("OpenType face") << "URW Gothic" << false << false << "URWGothic-Book";
     QTest::newRow("DejaVu") << "DejaVu Sans" << false << false << "DejaVuSans";
+    QTest::newRow("no font set: Courier New's twin") << "" << false << false << "LiberationMono";
 }
 
 void TestSystemPrinter::linesComeOutInPlace()
@@ -137,7 +138,8 @@ void TestSystemPrinter::linesComeOutInPlace()
     QFETCH(QString, embedded);
 
     SystemPrinter printer;
-    printer.setFontName(fontName);
+    if (!fontName.isEmpty())
+        printer.setFontName(fontName);
     printer.setFontBold(bold);
     printer.setFontItalic(italic);
     printer.setFontSize(12.5);
@@ -358,32 +360,36 @@ void TestSystemPrinter::abandonedDocumentLeavesNoFile()
 void TestSystemPrinter::unwritableFolder_data()
 {
     QTest::addColumn<QString>("how");
-    QTest::addColumn<bool>("failsAtStart");
+    // Lines printed before the folder stops taking data, and after it.
+    QTest::addColumn<int>("linesBefore");
+    QTest::addColumn<int>("linesAfter");
 
-    QTest::newRow("disk full") << "full" << false;
-    QTest::newRow("read-only before the first line") << "read-only" << true;
-    QTest::newRow("read-only before the end") << "read-only" << false;
+    // Pages are written out as the next one starts, the fonts at the end.
+    QTest::newRow("disk full mid-document") << "full" << 1 << 400;
+    QTest::newRow("disk full at the end") << "full" << 3 << 0;
+    QTest::newRow("read-only before the first line") << "read-only" << 0 << 1;
+    QTest::newRow("read-only before the end") << "read-only" << 1 << 400;
 }
 
 void TestSystemPrinter::unwritableFolder()
 {
     QFETCH(QString, how);
-    QFETCH(bool, failsAtStart);
+    QFETCH(int, linesBefore);
+    QFETCH(int, linesAfter);
 
     SystemPrinter printer;
     printer.setFontName(QStringLiteral("Arial"));
     QVERIFY(QDir().mkpath(m_documents));
-
-    auto attempt = [&] {
-        if (failsAtStart)
-            printer.printLine(QStringLiteral("Never written"));
-        for (int i = 0; i < 400; ++i)
+    auto printLines = [&](int count) {
+        for (int i = 0; i < count; ++i)
             printer.printLine(QStringLiteral("Some text to fill the disk with, line %1").arg(i));
+    };
+    auto attempt = [&] {
+        printLines(linesAfter);
         printer.endDoc();
     };
 
-    if (!failsAtStart)
-        printer.printLine(QStringLiteral("First line"));
+    printLines(linesBefore);
     if (how == QLatin1String("full")) {
         // A file size limit fails writes with EFBIG, as a full disk or a
         // quota fails them with ENOSPC or EDQUOT.

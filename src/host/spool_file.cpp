@@ -38,12 +38,15 @@ SpoolFile::SpoolFile(const QString &folder)
     : m_folder(folder)
 {
     const QByteArray folderName = QFile::encodeName(folder);
-    m_fd = ::open(folderName.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    // Nobody can open an unnamed file, so it may have the mode that the
+    // user's umask gives a new document.
+    m_fd = ::open(folderName.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
     if (m_fd >= 0)
         return;
     if (!tmpfileUnsupported(errno))
         fail(QStringLiteral("Cannot write a document in the folder \"%1\"").arg(folder), errno);
 
+    // A named file stays private (0600) while others could find it.
     QByteArray pattern = folderName + "/.glyphora-spool-XXXXXX";
     m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (m_fd < 0)

@@ -4,10 +4,13 @@
 #include "host/ppd_fonts.h"
 #include "host/printer_fonts.h"
 #include "host/spool_file.h"
+#include "host/twips.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QLocale>
@@ -23,8 +26,6 @@
 #include <optional>
 
 namespace {
-
-constexpr double TwipsPerInch = 1440.0;
 
 // The PDF printer: the locale's paper with a margin that any desktop printer
 // can reach, should the file be printed later, at a resolution fine enough
@@ -151,14 +152,12 @@ struct DeviceFont
     double lineHeightTwips;
 };
 
-} // namespace
-
 // One open document: a PDF written into a spool file that gets a name, or
 // goes to the printer, only once it is complete.
 struct Document
 {
-    explicit Document(const Destination &where, const QString &folder)
-        : destination(where), folder(folder), spool(folder)
+    Document(const Destination &where, const QString &spoolFolder)
+        : destination(where), folder(spoolFolder), spool(spoolFolder)
     {
         if (!file.open(spool.descriptor(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
             fail(QStringLiteral("Cannot write a document in the folder \"%1\": %2")
@@ -167,18 +166,19 @@ struct Document
         writer.setTitle(DocumentTitle);
         writer.setResolution(destination.dpi);
         writer.setPageLayout(destination.layout);
-        dotsPerTwip = destination.dpi / TwipsPerInch;
+        dotsPerTwip = static_cast<double>(destination.dpi) / TwipsPerInch;
         printableHeightTwips = writer.height() / dotsPerTwip;
         if (!painter.begin(&writer))
             fail(QStringLiteral("Cannot start a document for the printer."));
     }
 
-    // Fails when anything written so far did not reach the spool file.
-    void checkWritten()
+    // Why what was written so far did not all reach the spool file, or
+    // nothing when it did.
+    QString writeFailure() const
     {
-        if (file.error() != QFileDevice::NoError)
-            fail(QStringLiteral("Cannot write the document into the folder \"%1\": %2")
-                     .arg(folder, file.errorString()));
+        if (file.error() == QFileDevice::NoError)
+            return QString();
+        return QStringLiteral("Cannot write the document into the folder \"%1\": %2").arg(folder, file.errorString());
     }
 
     const DeviceFont &deviceFont(const FontKey &key)
@@ -206,6 +206,8 @@ struct Document
     QHash<FontKey, DeviceFont> fonts;
 };
 
+} // namespace
+
 struct SystemPrinter::Private
 {
     PrinterFonts &printerFonts()
@@ -231,13 +233,22 @@ struct SystemPrinter::Private
         return *doc;
     }
 
+    // The face of lines printed before any FontName write: Courier New's
+    // metric twin where there is one, else the desktop's fixed-pitch face.
+    QString initialFamily()
+    {
+        try {
+            return printerFonts().familyFor(InitialFontName);
+        } catch (const PrinterError &) {
+            return QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family();
+        }
+    }
+
     std::optional<PrinterFonts> fontList;
     std::unique_ptr<Document> doc;
     double x = 0;
     double y = 0;
-    QString fontName = InitialFontName;
-    // Resolved on first use: the initial face is only looked up if a line is
-    // printed before any FontName write.
+    // Empty until a FontName write or the first line.
     QString family;
     double points = InitialFontSize;
     bool bold = false;
@@ -287,11 +298,12 @@ void SystemPrinter::setCurrentY(double twips)
 void SystemPrinter::setFontName(const QString &name)
 {
     d->family = d->printerFonts().familyFor(name);
-    d->fontName = name;
 }
 
 void SystemPrinter::setFontSize(double points)
 {
+    if (std::isnan(points))
+        fail(QStringLiteral("The font size is not a number."));
     if (!std::isfinite(points) || points <= 0)
         fail(QStringLiteral("The font size %1 is not a positive number of points.").arg(points));
     d->points = points;
@@ -310,24 +322,21 @@ void SystemPrinter::setFontItalic(bool on)
 void SystemPrinter::printLine(const QString &text)
 {
     if (d->family.isEmpty())
-        d->family = d->printerFonts().familyFor(d->fontName);
+        d->family = d->initialFamily();
     Document &doc = d->document();
     const DeviceFont &font = doc.deviceFont({d->family, d->points, d->bold, d->italic});
 
     if (doc.pageHasLines && d->y + font.lineHeightTwips > doc.printableHeightTwips) {
-        if (!doc.writer.newPage()) {
-            killDoc();
-            fail(QStringLiteral("Cannot start a new page."));
-        }
+        doc.writer.newPage();
         d->y = 0;
         doc.pageHasLines = false;
-    }
-    // A page is written out when the next one starts: a full disk shows here.
-    try {
-        doc.checkWritten();
-    } catch (const PrinterError &) {
-        killDoc();
-        throw;
+        // A page is written out as the next one starts: a full disk shows
+        // here, and the rest of the run need not be drawn for nothing.
+        const QString failure = doc.writeFailure();
+        if (!failure.isEmpty()) {
+            killDoc();
+            fail(failure);
+        }
     }
 
     // Line ends are not drawn; the line ends anyway.
@@ -353,7 +362,9 @@ void SystemPrinter::endDoc()
     d->y = 0;
     doc->painter.end();
     doc->file.flush();
-    doc->checkWritten();
+    const QString failure = doc->writeFailure();
+    if (!failure.isEmpty())
+        fail(failure);
     doc->spool.sync();
     if (doc->destination.queue.isEmpty()) {
         const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
