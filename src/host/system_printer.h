@@ -5,8 +5,13 @@
 #include <memory>
 
 // The default printer of the desktop: the CUPS default destination, or, when
-// no printer is set up, a PDF printer that files each document in the
-// user's documents folder.
+// no printer is set up, a PDF printer that files each ended document in the
+// user's documents folder as "Glyphora YYYY-MM-DD HH-MM-SS.pdf", never over
+// an existing file.
+//
+// A document is drawn into an unnamed file and is handed over only at
+// endDoc(), so one that is killed, fails, or is open when the program ends
+// leaves nothing behind and never reaches the printer.
 class SystemPrinter : public Printer
 {
 public:

@@ -68,13 +68,16 @@ void FakePrinter::printLine(const QString &text)
 
 void FakePrinter::endDoc()
 {
+    // The next document starts with the pen at the top of its first page.
     documentOpen = false;
+    m_x = m_y = 0;
     record(QStringLiteral("EndDoc"));
 }
 
 void FakePrinter::killDoc()
 {
     documentOpen = false;
+    m_x = m_y = 0;
     record(QStringLiteral("KillDoc"));
 }
 

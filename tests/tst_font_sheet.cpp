@@ -1,0 +1,351 @@
+// Print Fonts against a recording printer: what reaches the printer, in what
+// order, and how a run ends: refused, completed, stopped or failed.
+
+#include "fake_printer.h"
+#include "fake_runtime.h"
+#include "fake_screen.h"
+#include "font_sheet/font_sheet.h"
+#include "main_window/list_box.h"
+#include "main_window/pressel.h"
+#include "progress_window/ez_fon_cnt.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+const QString Failed = QStringLiteral("An Error has occured.  Please notify the author.");
+const QString Date = QStringLiteral("12/9/26");
+
+// The operations that print one entry at the default print size of 12.
+QStringList entry(const QString &font, const QString &sample, const QString &points = "12")
+{
+    return {"CurrentX=800", "FontName=Arial", "FontBold=0",  "FontItalic=0",
+            "FontSize=8",   "Print:(" + font + ")", "CurrentX=835", "FontName=" + font,
+            "FontSize=" + points, "Print:" + sample};
+}
+
+QStringList opening()
+{
+    // The fake printer starts at 10 points, 20 twips a point: the empty
+    // line takes 200 twips.
+    return {"MousePointer=11", "Print:", "CurrentY=500", "CurrentX=800", "FontName=Arial",
+            "FontSize=12", "Print:Glyphora Font Sheet " + Date + QChar(13)};
+}
+
+QStringList closing()
+{
+    return {"EndDoc", "MousePointer=0"};
+}
+
+} // namespace
+
+class tst_FontSheet : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void sheet_data();
+    void sheet();
+    void emptyUserTextStillTakesALine();
+    void countLinesAndNote();
+    void nothingSelected();
+    void stop_data();
+    void stop();
+    void secondRunStartsAfresh();
+    void failureFromFirstSelectedEntry_data();
+    void failureFromFirstSelectedEntry();
+    void failureBeforeFirstSelectedEntryIsNotCaught();
+    void changesDuringTheRun();
+
+private:
+    void fill(const QStringList &fonts);
+    void select(const QList<int> &rows);
+    // Printer operations, pointer codes and pump calls since the run began.
+    QStringList journalWithoutPumps() const;
+
+    QStringList m_journal;
+    FakePrinter m_printer;
+    FakeScreen m_screen;
+    FakeRuntime m_runtime;
+    Pressel *m_pressel = nullptr;
+};
+
+void tst_FontSheet::init()
+{
+    m_journal.clear();
+    m_printer = FakePrinter();
+    m_screen = FakeScreen();
+    m_runtime = FakeRuntime();
+    m_printer.journal = &m_journal;
+    m_screen.journal = &m_journal;
+    m_runtime.journal = &m_journal;
+    m_runtime.date = Date;
+    m_pressel = new Pressel(m_printer, m_screen, m_runtime);
+    for (const char *size : {"10", "12", "14", "16", "18", "20"})
+        m_pressel->list2()->addItem(QString::fromLatin1(size));
+    m_pressel->list2()->setSelected(1, true);
+}
+
+void tst_FontSheet::cleanup()
+{
+    delete m_pressel;
+    m_pressel = nullptr;
+}
+
+void tst_FontSheet::fill(const QStringList &fonts)
+{
+    for (const QString &font : fonts)
+        m_pressel->list1()->addItem(font);
+}
+
+void tst_FontSheet::select(const QList<int> &rows)
+{
+    for (int row : rows)
+        m_pressel->list1()->setSelected(row, true);
+}
+
+QStringList tst_FontSheet::journalWithoutPumps() const
+{
+    QStringList result = m_journal;
+    result.removeAll(QStringLiteral("Pump"));
+    return result;
+}
+
+void tst_FontSheet::sheet_data()
+{
+    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<bool>("userText");
+    QTest::addColumn<QStringList>("entries");
+
+    // The list sorts its entries: Arial, Bodoni, Courier, Futura.
+    QTest::newRow("one font") << QList<int>{1} << false << entry("Bodoni", "Bodoni");
+    QTest::newRow("several, in list order")
+        << QList<int>{3, 0, 2} << false
+        << entry("Arial", "Arial") + entry("Courier", "Courier") + entry("Futura", "Futura");
+    QTest::newRow("user text") << QList<int>{0, 3} << true
+                               << entry("Arial", "Quick fox") + entry("Futura", "Quick fox");
+}
+
+void tst_FontSheet::sheet()
+{
+    QFETCH(QList<int>, selected);
+    QFETCH(bool, userText);
+    QFETCH(QStringList, entries);
+
+    fill({"Futura", "Bodoni", "Arial", "Courier"});
+    select(selected);
+    m_pressel->text1()->setText(QStringLiteral("Quick fox"));
+    m_pressel->option2()->setChecked(userText);
+    m_journal.clear();
+
+    printFontSheet(*m_pressel, m_printer, m_screen, m_runtime);
+
+    QCOMPARE(journalWithoutPumps(), opening() + entries + closing());
+    QCOMPARE(m_runtime.pumps, 4); // one per entry, selected or not
+    QVERIFY(m_runtime.messages.isEmpty());
+    QVERIFY(!m_pressel->ezFonCnt().isVisible());
+    QCOMPARE(m_screen.mousePointer(), Screen::DefaultPointer);
+}
+
+void tst_FontSheet::emptyUserTextStillTakesALine()
+{
+    fill({"Bodoni"});
+    select({0});
+    m_pressel->option2()->setChecked(true);
+    printFontSheet(*m_pressel, m_printer, m_screen, m_runtime);
+
+    // The sample line is printed, empty, in the font at the print size.
+    QCOMPARE(journalWithoutPumps().mid(opening().size()),
+             entry("Bodoni", QString()) + closing());
+}
+
+void tst_FontSheet::countLinesAndNote()
+{
+    QStringList fonts;
+    for (int i = 0; i < 150; ++i)
+        fonts.append(QStringLiteral("Font %1").arg(i, 3, 10, QLatin1Char('0')));
+    fill(fonts);
+    select({149});
+
+    QStringList countLines;
+    QString note;
+    m_runtime.onPump = [&](int) {
+        EzFonCnt &ezFonCnt = m_pressel->ezFonCnt();
+        countLines.append(ezFonCnt.label1()->text());
+        note = ezFonCnt.label2()->text();
+        QCOMPARE(ezFonCnt.caption(), QStringLiteral("Printing Fonts"));
+        QCOMPARE(ezFonCnt.label3()->text(), QStringLiteral("Dont Stop"));
+        QVERIFY(ezFonCnt.isVisible());
+    };
+    printFontSheet(*m_pressel, m_printer, m_screen, m_runtime);
+    countLines.append(m_pressel->ezFonCnt().label1()->text());
+
+    QCOMPARE(countLines.size(), 151);
+    QCOMPARE(countLines.first(), QStringLiteral("Font Count"));
+    for (int i = 0; i < 150; ++i)
+        QCOMPARE(countLines.at(i + 1), QStringLiteral("%1 / 149").arg(i));
+    QCOMPARE(note, QStringLiteral("Printing the 1 fonts you selected."));
+    QCOMPARE(m_printer.printedLines.size(), 4); // empty line, heading, caption, sample
+    QCOMPARE(m_printer.operations.last(), QStringLiteral("EndDoc"));
+}
+
+void tst_FontSheet::nothingSelected()
+{
+    fill({"Arial", "Bodoni"});
+    m_journal.clear();
+    printFontSheet(*m_pressel, m_printer, m_screen, m_runtime);
+
+    QCOMPARE(m_runtime.messages.size(), 1);
+    QCOMPARE(m_runtime.messages[0].text,
+             QStringLiteral("You must select at least one font before printing.  To select "
+                            "more than one font you can use the CTRL key."));
+    QCOMPARE(m_runtime.messages[0].style, 48);
+    QCOMPARE(m_runtime.messages[0].title, QStringLiteral("Error"));
+    // Nothing else: no progress window, pointer or printer output.
+    QCOMPARE(m_journal, QStringList{"MsgBox:" + m_runtime.messages[0].text});
+    QVERIFY(!m_pressel->ezFonCnt().isVisible());
+}
+
+void tst_FontSheet::stop_data()
+{
+    QTest::addColumn<int>("stopAtPump");
+    QTest::addColumn<QStringList>("printed");
+    QTest::addColumn<bool>("ended");
+
+    // Entries Arial, Bodoni, Courier, Futura; Arial, Courier and Futura selected.
+    QTest::newRow("before the first entry") << 1 << QStringList{} << false;
+    QTest::newRow("between selected entries") << 2 << QStringList{"Arial"} << false;
+    QTest::newRow("at a selected entry") << 3 << QStringList{"Arial"} << false;
+    QTest::newRow("after the last selected entry") << 5 << QStringList{"Arial", "Courier", "Futura"}
+                                                   << true;
+}
+
+void tst_FontSheet::stop()
+{
+    QFETCH(int, stopAtPump);
+    QFETCH(QStringList, printed);
+    QFETCH(bool, ended);
+
+    fill({"Futura", "Bodoni", "Arial", "Courier", "Zapf"});
+    select({0, 2, 3});
+    m_runtime.onPump = [&](int pump) {
+        if (pump == stopAtPump)
+            m_pressel->ezFonCnt().command1()->click();
+    };
+    printFontSheet(*m_pressel, m_printer, m_screen, m_runtime);
+
+    QStringList samples;
+    for (const QString &line : std::as_const(m_printer.printedLines).mid(2)) {
+        if (!line.startsWith(QLatin1Char('(')))
+            samples.append(line);
+    }
+    QCOMPARE(samples, printed);
+    QCOMPARE(m_printer.operations.last(), ended ? QStringLiteral("EndDoc") : QStringLiteral("KillDoc"));
+    QVERIFY(!m_printer.operations.contains(ended ? "KillDoc" : "EndDoc"));
+    QVERIFY(!m_pressel->ezFonCnt().isVisible());
+    QCOMPARE(m_pressel->ezFonCnt().label3()->text(), QStringLiteral("stop"));
+    QCOMPARE(m_screen.mousePointer(), Screen::DefaultPointer);
+    QVERIFY(m_runtime.messages.isEmpty());
+    QCOMPARE(m_runtime.endProgramCalls, 0);
+}
+
+void tst_FontSheet::secondRunStartsAfresh()
+{
+    fill({"Arial", "Bodoni"});
+    select({0, 1});
+    m_runtime.onPump = [&](int pump) {
+        if (pump == 1)
+            m_pressel->ezFonCnt().command1()->click();
+    };
+    printFontSheet(*m_pressel, m_printer, m_screen, m_runtime);
+    QVERIFY(m_printer.printedLines.size() == 2);
+
+    m_runtime.onPump = nullptr;
+    m_printer.printedLines.clear();
+    m_journal.clear();
+    printFontSheet(*m_pressel, m_printer, m_screen, m_runtime);
+    // The surface still holds the stopped run's 12 points for the opening line.
+    QStringList expected = opening() + entry("Arial", "Arial") + entry("Bodoni", "Bodoni") + closing();
+    expected[2] = QStringLiteral("CurrentY=540");
+    QCOMPARE(journalWithoutPumps(), expected);
+    QCOMPARE(m_pressel->ezFonCnt().label3()->text(), QStringLiteral("Dont Stop"));
+}
+
+void tst_FontSheet::failureFromFirstSelectedEntry_data()
+{
+    QTest::addColumn<int>("failingFontNameWrite");
+    QTest::addColumn<QStringList>("printed");
+
+    // FontName is written once for the heading, then twice per entry.
+    QTest::newRow("face of the third selected font") << 7 << QStringList{"Arial", "Bodoni", "(Courier)"};
+    QTest::newRow("caption of the first selected font") << 2 << QStringList{};
+}
+
+void tst_FontSheet::failureFromFirstSelectedEntry()
+{
+    QFETCH(int, failingFontNameWrite);
+    QFETCH(QStringList, printed);
+
+    fill({"Arial", "Bodoni", "Courier", "Futura"});
+    select({0, 1, 2, 3});
+    m_printer.failAtFontNameWrite = failingFontNameWrite;
+    printFontSheet(*m_pressel, m_printer, m_screen, m_runtime);
+
+    QStringList expected;
+    for (const QString &font : printed)
+        expected += font.startsWith('(') ? QStringList{font} : QStringList{"(" + font + ")", font};
+    QCOMPARE(m_printer.printedLines.mid(2), expected);
+    QCOMPARE(m_runtime.messages.size(), 1);
+    QCOMPARE(m_runtime.messages[0].text, Failed);
+    QCOMPARE(m_runtime.messages[0].style, 0);
+    QCOMPARE(m_runtime.messages[0].title, QString());
+    QVERIFY(!m_printer.operations.contains("EndDoc"));
+    QCOMPARE(m_printer.operations.last(), QStringLiteral("KillDoc"));
+    QVERIFY(!m_pressel->ezFonCnt().isVisible());
+    QCOMPARE(m_screen.mousePointer(), Screen::DefaultPointer);
+    // The main window is as it was.
+    QCOMPARE(m_pressel->list1()->selectedCount(), 4);
+}
+
+void tst_FontSheet::failureBeforeFirstSelectedEntryIsNotCaught()
+{
+    fill({"Bodoni"});
+    select({0});
+    m_printer.failAtFontNameWrite = 1; // the heading's Arial
+    QVERIFY_THROWS_EXCEPTION(PrinterError,
+                             printFontSheet(*m_pressel, m_printer, m_screen, m_runtime));
+    QVERIFY(m_runtime.messages.isEmpty());
+}
+
+void tst_FontSheet::changesDuringTheRun()
+{
+    fill({"Arial", "Bodoni", "Courier", "Futura"});
+    select({0, 1, 2, 3});
+    m_pressel->text1()->setText(QStringLiteral("one"));
+    m_runtime.onPump = [&](int pump) {
+        if (pump == 2) {
+            m_pressel->list2()->setSelected(3, true); // print size 16 from now on
+            m_pressel->list1()->setSelected(2, false); // Courier left out
+            m_pressel->option2()->setChecked(true);
+            m_pressel->text1()->setText(QStringLiteral("two"));
+        }
+        if (pump == 4)
+            m_pressel->text1()->setText(QStringLiteral("three"));
+    };
+    m_journal.clear();
+    printFontSheet(*m_pressel, m_printer, m_screen, m_runtime);
+
+    QCOMPARE(journalWithoutPumps(), opening() + entry("Arial", "Arial")
+                                        + entry("Bodoni", "two", "16")
+                                        + entry("Futura", "three", "16") + closing());
+}
+
+QTEST_MAIN(tst_FontSheet)
+#include "tst_font_sheet.moc"
