@@ -64,6 +64,8 @@ int main(int argc, char *argv[])
     SystemRuntime runtime(printer);
 
     Pressel pressel(printer, screen, runtime);
-    pressel.show();
+    // Reads the fonts while the progress window counts them, then shows the
+    // main window.
+    pressel.load();
     return Application::exec();
 }

@@ -1,6 +1,8 @@
 #include "main_window/pressel.h"
 
+#include "host/printer.h"
 #include "host/runtime.h"
+#include "host/screen.h"
 #include "main_window/app_icon.h"
 #include "main_window/control_table.h"
 #include "main_window/list_box.h"
@@ -45,6 +47,21 @@ constexpr ControlRow Design[] = {
 constexpr const char *TabOrder[] = {"Command3", "Command4", "Command2", "Command1", "List1",
                                     "List2",    "List3",    "Option1",  "Option2",  "Text1"};
 
+// The print sizes (List2) and display sizes (List3), in points, and the
+// entries selected when the window first shows: "12" and "24".
+constexpr const char *PrintSizes[] = {"10", "12", "14", "16", "18", "20"};
+constexpr const char *DisplaySizes[] = {"16", "18", "20", "22", "24"};
+constexpr int DefaultPrintSizeRow = 1;
+constexpr int DefaultDisplaySizeRow = 4;
+
+constexpr const char *PleaseWait = "Please Wait";
+
+// The count line: the index being visited, " / ", the last index.
+QString countLine(int index, int last)
+{
+    return QString::number(index) + QLatin1String(" / ") + QString::number(last);
+}
+
 } // namespace
 
 Pressel::Pressel(Printer &printer, Screen &screen, Runtime &runtime, QWidget *parent)
@@ -71,6 +88,9 @@ Pressel::Pressel(Printer &printer, Screen &screen, Runtime &runtime, QWidget *pa
     const QRect client = twipsToPixels(ClientArea, dpi);
     setGeometry(client);
     setFixedSize(client.size());
+
+    connect(m_list3, &ListBox::listClicked, this, &Pressel::onList3Clicked);
+    connect(m_text1, &QLineEdit::textChanged, this, &Pressel::onText1Changed);
 }
 
 Pressel::~Pressel() = default;
@@ -96,6 +116,60 @@ void Pressel::createControls()
 
     for (size_t i = 1; i < std::size(TabOrder); ++i)
         setTabOrder(controls.value(TabOrder[i - 1]), controls.value(TabOrder[i]));
+}
+
+void Pressel::load()
+{
+    for (const char *size : PrintSizes)
+        m_list2->addItem(QString::fromLatin1(size));
+    for (const char *size : DisplaySizes)
+        m_list3->addItem(QString::fromLatin1(size));
+
+    m_ezFonCnt.open();
+    m_ezFonCnt.label1()->setText(QString::fromLatin1(PleaseWait));
+    m_ezFonCnt.repaintLabel(m_ezFonCnt.label1());
+    m_ezFonCnt.repaintLabel(m_ezFonCnt.label2());
+    m_screen.setMousePointer(Screen::BusyPointer);
+
+    // The printer is asked afresh for the count and the name at every step,
+    // as the progress window shows what the printer reports right now. The
+    // pump is where the progress window's Stop can end the program.
+    const int fontCount = m_printer.fontCount();
+    for (int i = 0; i < fontCount; ++i) {
+        m_runtime.pumpEvents();
+        m_ezFonCnt.label1()->setText(countLine(i, m_printer.fontCount() - 1));
+        m_ezFonCnt.label2()->setText(m_printer.fonts(i));
+        m_ezFonCnt.repaintWindow();
+        m_list1->addItem(m_printer.fonts(i));
+    }
+
+    m_ezFonCnt.label1()->setText(QString::fromLatin1(PleaseWait));
+    m_ezFonCnt.closeWindow();
+    m_screen.setMousePointer(Screen::DefaultPointer);
+
+    show();
+    m_list2->setSelected(DefaultPrintSizeRow, true);
+    m_list3->setSelected(DefaultDisplaySizeRow, true);
+    m_text1->setText(m_runtime.readSetting(QString::fromLatin1(SettingsApplication),
+                                           QString::fromLatin1(SettingsSection),
+                                           QString::fromLatin1(SettingsKey)));
+}
+
+void Pressel::onList3Clicked()
+{
+    // Only the size changes: the sample keeps its text and face.
+    QFont font = m_label2->font();
+    font.setPointSizeF(m_list3->currentText().toDouble());
+    m_label2->setFont(font);
+}
+
+void Pressel::onText1Changed()
+{
+    // The options are not consulted here: the next font or option click
+    // applies them again.
+    m_label2->setText(m_text1->text());
+    if (m_label2->text().isEmpty())
+        m_label2->setText(m_list1->currentText());
 }
 
 void Pressel::closeEvent(QCloseEvent *event)

@@ -29,6 +29,11 @@ public:
     Pressel(Printer &printer, Screen &screen, Runtime &runtime, QWidget *parent = nullptr);
     ~Pressel() override;
 
+    // The window's load handling: fills the size lists, reads the printer's
+    // fonts into List1 while EzFonCnt counts them, shows the window with the
+    // default sizes selected and restores the user's sample text.
+    void load();
+
     // The controls, by the names the handlers use.
     QLabel *label1() const { return m_label1; }
     QLabel *label2() const { return m_label2; }
@@ -49,6 +54,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+
+private Q_SLOTS:
+    void onList3Clicked();
+    void onText1Changed();
 
 private:
     void createControls();
