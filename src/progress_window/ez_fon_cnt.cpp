@@ -2,6 +2,7 @@
 
 #include "host/runtime.h"
 #include "main_window/control_table.h"
+#include "progress_window/x11_tool_window.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -54,6 +55,10 @@ EzFonCnt::EzFonCnt(Runtime &runtime, QWidget *parent)
     m_label3 = qobject_cast<QLabel *>(controls.value("Label3"));
     m_command1 = qobject_cast<QPushButton *>(controls.value("Command1"));
     setTabOrder(m_picture1, m_command1);
+    // Font names are shown as the printer reports them, even when they look
+    // like markup.
+    for (QLabel *label : {m_label1, m_label2, m_label3})
+        label->setTextFormat(Qt::PlainText);
 
     const QRect client = twipsToPixels(ClientArea, dpi);
     setGeometry(client);
@@ -80,6 +85,7 @@ void EzFonCnt::open()
         return;
     }
     resetTexts();
+    markAsToolWindow(this);
     show();
 }
 

@@ -1,0 +1,438 @@
+// The progress window: its layout, what Open and the text writes do, the
+// Stop button in both modes, and closing the window by other means. Under
+// an X server (QT_QPA_PLATFORM=xcb) it also checks the hints that the window
+// manager gets.
+
+#include "fake_printer.h"
+#include "fake_runtime.h"
+#include "fake_screen.h"
+#include "main_window/list_box.h"
+#include "main_window/pressel.h"
+#include "progress_window/ez_fon_cnt.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const QString Reading = QStringLiteral("Reading Fonts");
+const QString Printing = QStringLiteral("Printing Fonts");
+
+// 15 twips to the pixel at 96 DPI; every design value here is a multiple.
+QRect pixels(const QRect &twips)
+{
+    return {twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15};
+}
+
+} // namespace
+
+class tst_EzFonCnt : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void window();
+    void controls_data();
+    void controls();
+    void stackingAndTabOrder();
+    void label3NeverShows();
+    void open_data();
+    void open();
+    void writeWhileClosedDoesNotShow();
+    void stop_data();
+    void stop();
+    void reopenAfterStopStartsAfresh();
+    void closeFromOutside_data();
+    void closeFromOutside();
+    void stopWhileReadingEndsTheStartUp_data();
+    void stopWhileReadingEndsTheStartUp();
+    void x11Frame();
+
+private:
+    FakeRuntime m_runtime;
+    EzFonCnt *m_window = nullptr;
+};
+
+void tst_EzFonCnt::init()
+{
+    m_runtime = FakeRuntime();
+    m_window = new EzFonCnt(m_runtime);
+}
+
+void tst_EzFonCnt::cleanup()
+{
+    delete m_window;
+    m_window = nullptr;
+}
+
+void tst_EzFonCnt::window()
+{
+    QCOMPARE(m_window->caption(), Reading);
+    // A 4380 x 2880 twips client area at (3690, 2580).
+    QCOMPARE(m_window->geometry(), QRect(246, 172, 292, 192));
+    QCOMPARE(m_window->minimumSize(), QSize(292, 192));
+    QCOMPARE(m_window->maximumSize(), QSize(292, 192));
+
+    const Qt::WindowFlags flags = m_window->windowFlags();
+    QCOMPARE(m_window->windowType(), Qt::Tool);
+    QVERIFY(flags & Qt::WindowTitleHint);
+    QCOMPARE(flags & (Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint
+                      | Qt::WindowMinMaxButtonsHint),
+             Qt::WindowFlags());
+    QVERIFY(m_window->windowIcon().isNull());
+
+    QCOMPARE(m_window->palette().color(QPalette::Window), QColor(192, 192, 192));
+    QCOMPARE(m_window->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    QVERIFY(m_window->autoFillBackground());
+}
+
+void tst_EzFonCnt::controls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QRect>("twips");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<QColor>("text");
+    QTest::addColumn<QString>("caption");
+
+    const QColor black(0, 0, 0);
+    QTest::newRow("Picture1") << "Picture1" << "EzFonCnt" << QRect(360, 240, 3615, 2175)
+                              << "MS Sans Serif" << 8.25 << black << QString();
+    QTest::newRow("Label1") << "Label1" << "Picture1" << QRect(480, 240, 2775, 735) << "Arial"
+                            << 24.75 << QColor(0, 0, 255) << "Font Count";
+    QTest::newRow("Label2") << "Label2" << "Picture1" << QRect(0, 1200, 3615, 375) << "Arial"
+                            << 11.25 << QColor(255, 0, 0) << "Font Name";
+    QTest::newRow("Command1") << "Command1" << "EzFonCnt" << QRect(2760, 2160, 1335, 495)
+                              << "MS Sans Serif" << 8.25 << black << "Stop";
+}
+
+void tst_EzFonCnt::controls()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, container);
+    QFETCH(QRect, twips);
+    QFETCH(QString, family);
+    QFETCH(double, points);
+    QFETCH(QColor, text);
+    QFETCH(QString, caption);
+
+    auto *control = m_window->findChild<QWidget *>(name);
+    QVERIFY(control);
+    QCOMPARE(control->parentWidget()->objectName(), container);
+    QCOMPARE(control->geometry(), pixels(twips));
+
+    const QFont font = control->font();
+    QCOMPARE(font.family(), family);
+    QCOMPARE(font.pointSizeF(), points);
+    QVERIFY(font.bold());
+    QVERIFY(!font.italic());
+    const QString drawn = QFontInfo(font).family();
+    QVERIFY2(drawn == family || drawn == QLatin1String("Liberation Sans"), qPrintable(drawn));
+
+    if (auto *label = qobject_cast<QLabel *>(control)) {
+        QCOMPARE(label->text(), caption);
+        QCOMPARE(label->palette().color(QPalette::WindowText), text);
+        QCOMPARE(label->palette().color(QPalette::Window), QColor(192, 192, 192));
+        QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+    } else if (auto *button = qobject_cast<QPushButton *>(control)) {
+        QCOMPARE(button->text(), caption);
+        QVERIFY(!button->isDefault());
+        QVERIFY(!button->autoDefault());
+    } else {
+        QCOMPARE(control->palette().color(QPalette::Window), QColor(192, 192, 192));
+        QVERIFY(control->autoFillBackground());
+    }
+}
+
+void tst_EzFonCnt::stackingAndTabOrder()
+{
+    // Qt stacks siblings in the order of the parent's children, last on top.
+    QStringList bottomFirst;
+    for (const QObject *child : m_window->children()) {
+        if (child->isWidgetType())
+            bottomFirst.append(child->objectName());
+    }
+    QCOMPARE(bottomFirst, (QStringList{"Label3", "Picture1", "Command1"}));
+    QCOMPARE(m_window->label2()->parentWidget(), m_window->picture1());
+    QCOMPARE(m_window->picture1()->children().indexOf(m_window->label2()),
+             m_window->picture1()->children().indexOf(m_window->label1()) + 1);
+
+    // The Stop button covers the panel's lower right corner and takes the
+    // clicks there.
+    const QRect overlap =
+        m_window->picture1()->geometry().intersected(m_window->command1()->geometry());
+    QCOMPARE(overlap, QRect(184, 144, 81, 17));
+    m_window->open();
+    QCOMPARE(m_window->childAt(overlap.center()), m_window->command1());
+
+    // Tab moves between the panel and the Stop button; the labels take no
+    // focus.
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    m_window->picture1()->setFocus(Qt::TabFocusReason);
+    QStringList visited{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 2; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.append(QApplication::focusWidget()->objectName());
+    }
+    QCOMPARE(visited, (QStringList{"Picture1", "Command1", "Picture1"}));
+}
+
+void tst_EzFonCnt::label3NeverShows()
+{
+    m_window->open();
+    m_window->label3()->setText(QStringLiteral("Dont Stop"));
+    m_window->repaintLabel(m_window->label3());
+    m_window->repaintWindow();
+    QVERIFY(m_window->isVisible());
+    QVERIFY(!m_window->label3()->isVisible());
+
+    // A name far wider than the panel leaves the label as designed.
+    const QRect designed = m_window->label2()->geometry();
+    m_window->label2()->setText(QString(10000, QLatin1Char('W')));
+    m_window->repaintWindow();
+    QCOMPARE(m_window->label2()->geometry(), designed);
+}
+
+void tst_EzFonCnt::open_data()
+{
+    QTest::addColumn<bool>("closeFirst");
+    QTest::addColumn<QStringList>("texts"); // caption, Label1, Label2, Label3
+
+    QTest::newRow("closed: back to the initial texts")
+        << true << QStringList{Reading, "Font Count", "Font Name", "Label3"};
+    QTest::newRow("open: texts stay")
+        << false << QStringList{Printing, "3 / 9", "Printing the 2 fonts you selected.", "stop"};
+}
+
+void tst_EzFonCnt::open()
+{
+    QFETCH(bool, closeFirst);
+    QFETCH(QStringList, texts);
+
+    m_window->open();
+    m_window->setCaption(Printing);
+    m_window->label1()->setText(QStringLiteral("3 / 9"));
+    m_window->label2()->setText(QStringLiteral("Printing the 2 fonts you selected."));
+    m_window->label3()->setText(QStringLiteral("stop"));
+    if (closeFirst)
+        m_window->closeWindow();
+
+    m_window->open();
+    QVERIFY(m_window->isVisible());
+    QCOMPARE((QStringList{m_window->caption(), m_window->label1()->text(),
+                          m_window->label2()->text(), m_window->label3()->text()}),
+             texts);
+}
+
+void tst_EzFonCnt::writeWhileClosedDoesNotShow()
+{
+    for (const bool openedBefore : {false, true}) {
+        if (openedBefore) {
+            m_window->open();
+            m_window->closeWindow();
+        }
+        m_window->setCaption(Printing);
+        m_window->label1()->setText(QStringLiteral("0 / 1"));
+        m_window->label2()->setText(QStringLiteral("Arial"));
+        m_window->label3()->setText(QStringLiteral("Dont Stop"));
+        m_window->repaintLabel(m_window->label1());
+        m_window->repaintWindow();
+        QVERIFY(!m_window->isVisible());
+        QCOMPARE(m_window->label3()->text(), QStringLiteral("Dont Stop"));
+    }
+}
+
+void tst_EzFonCnt::stop_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("endsProgram");
+
+    QTest::newRow("reading") << Reading << true;
+    QTest::newRow("printing") << Printing << false;
+    // Only the exact printing caption asks the printing routine to stop.
+    QTest::newRow("printing, other case") << "printing fonts" << true;
+    QTest::newRow("empty caption") << QString() << true;
+}
+
+void tst_EzFonCnt::stop()
+{
+    QFETCH(QString, caption);
+    QFETCH(bool, endsProgram);
+
+    m_window->open();
+    m_window->setCaption(caption);
+    m_window->label3()->setText(QStringLiteral("Dont Stop"));
+    QTest::mouseClick(m_window->command1(), Qt::LeftButton);
+
+    QCOMPARE(m_runtime.endProgramCalls, endsProgram ? 1 : 0);
+    // Ending the program leaves the window as it is: the real service never
+    // comes back to it.
+    QCOMPARE(m_window->label3()->text(),
+             endsProgram ? QStringLiteral("Dont Stop") : QStringLiteral("stop"));
+    QCOMPARE(m_window->isVisible(), endsProgram);
+    QCOMPARE(m_window->caption(), caption);
+}
+
+void tst_EzFonCnt::reopenAfterStopStartsAfresh()
+{
+    m_window->open();
+    m_window->setCaption(Printing);
+    m_window->label3()->setText(QStringLiteral("Dont Stop"));
+    QTest::mouseClick(m_window->command1(), Qt::LeftButton);
+    QVERIFY(!m_window->isVisible());
+    // The flag stays readable after the window has closed...
+    QCOMPARE(m_window->label3()->text(), QStringLiteral("stop"));
+
+    // ...until the next opening.
+    m_window->open();
+    QCOMPARE(m_window->caption(), Reading);
+    QCOMPARE(m_window->label1()->text(), QStringLiteral("Font Count"));
+    QCOMPARE(m_window->label2()->text(), QStringLiteral("Font Name"));
+    QCOMPARE(m_window->label3()->text(), QStringLiteral("Label3"));
+}
+
+void tst_EzFonCnt::closeFromOutside_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("flag");
+
+    QTest::newRow("reading") << Reading << "Label3";
+    QTest::newRow("printing") << Printing << "Dont Stop";
+    QTest::newRow("printing, after a Stop") << Printing << "stop";
+}
+
+void tst_EzFonCnt::closeFromOutside()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, flag);
+
+    m_window->open();
+    m_window->setCaption(caption);
+    m_window->label3()->setText(flag);
+    QVERIFY(m_window->close());
+
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(m_runtime.endProgramCalls, 0);
+    QCOMPARE(m_window->label3()->text(), flag);
+    QCOMPARE(m_window->caption(), caption);
+    // The driver goes on writing into the closed window without showing it.
+    m_window->label1()->setText(QStringLiteral("5 / 9"));
+    m_window->repaintWindow();
+    QVERIFY(!m_window->isVisible());
+}
+
+void tst_EzFonCnt::stopWhileReadingEndsTheStartUp_data()
+{
+    QTest::addColumn<int>("stopAtPump");
+
+    QTest::newRow("first font") << 1;
+    QTest::newRow("last font") << 3;
+}
+
+void tst_EzFonCnt::stopWhileReadingEndsTheStartUp()
+{
+    QFETCH(int, stopAtPump);
+
+    FakePrinter printer;
+    printer.fontList = {"Courier", "Arial", "Symbol"};
+    FakeScreen screen;
+    m_runtime.settings.insert(FakeRuntime::settingPath("Glyphora", "User Text", "Text"), "abc");
+    Pressel pressel(printer, screen, m_runtime);
+    EzFonCnt &progress = pressel.ezFonCnt();
+    m_runtime.onPump = [&](int pump) {
+        if (pump == stopAtPump)
+            QTest::mouseClick(progress.command1(), Qt::LeftButton);
+    };
+
+    QVERIFY_THROWS_EXCEPTION(ProgramEnded, pressel.load());
+
+    QCOMPARE(m_runtime.endProgramCalls, 1);
+    QCOMPARE(m_runtime.pumps, stopAtPump);
+    QVERIFY(!pressel.isVisible());
+    QVERIFY(!pressel.testAttribute(Qt::WA_WState_ExplicitShowHide));
+    // Nothing after the pump ran: no more fonts, no pointer restored, no
+    // selection, no stored text read into Text1, nothing written.
+    QCOMPARE(pressel.list1()->count(), stopAtPump - 1);
+    QCOMPARE(screen.pointerCodes, QList<int>{Screen::BusyPointer});
+    QCOMPARE(pressel.list2()->selectedCount(), 0);
+    QVERIFY(pressel.text1()->text().isEmpty());
+    QCOMPARE(m_runtime.settingWrites, 0);
+}
+
+void tst_EzFonCnt::x11Frame()
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !x11)
+        QSKIP("needs an X server (run with QT_QPA_PLATFORM=xcb)");
+    xcb_connection_t *connection = x11->connection();
+
+    const auto properties = [this] {
+        QProcess xprop;
+        xprop.start(QStringLiteral("xprop"),
+                    {"-id", QString::number(m_window->winId()), "_MOTIF_WM_HINTS",
+                     "_NET_WM_WINDOW_TYPE", "_NET_WM_STATE", "WM_NORMAL_HINTS"});
+        xprop.waitForFinished();
+        return QString::fromUtf8(xprop.readAllStandardOutput());
+    };
+
+    for (int opening = 1; opening <= 2; ++opening) {
+        m_window->open();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+        // Moving only; a border and a title bar with no buttons and no menu.
+        QTRY_VERIFY2(properties().contains("_MOTIF_WM_HINTS) = 0x3, 0x4, 0xa"),
+                     qPrintable(properties()));
+        const QString shown = properties();
+        QVERIFY2(shown.contains("_NET_WM_WINDOW_TYPE_UTILITY"), qPrintable(shown));
+        QVERIFY2(shown.contains("_NET_WM_STATE_SKIP_TASKBAR"), qPrintable(shown));
+        QVERIFY2(shown.contains("minimum size: 292 by 192"), qPrintable(shown));
+        QVERIFY2(shown.contains("maximum size: 292 by 192"), qPrintable(shown));
+
+        // A close request through the X server, as a window manager sends
+        // it: the window goes, nothing else happens.
+        m_window->label3()->setText(QStringLiteral("Dont Stop"));
+        const auto atom = [connection](const char *name) {
+            xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
+                connection, xcb_intern_atom(connection, false, uint16_t(strlen(name)), name),
+                nullptr);
+            const xcb_atom_t value = reply->atom;
+            std::free(reply);
+            return value;
+        };
+        xcb_client_message_event_t message{};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = xcb_window_t(m_window->winId());
+        message.type = atom("WM_PROTOCOLS");
+        message.data.data32[0] = atom("WM_DELETE_WINDOW");
+        message.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(connection, false, message.window, XCB_EVENT_MASK_NO_EVENT,
+                       reinterpret_cast<const char *>(&message));
+        xcb_flush(connection);
+        QTRY_VERIFY(!m_window->isVisible());
+        QCOMPARE(m_runtime.endProgramCalls, 0);
+        QCOMPARE(m_window->label3()->text(), QStringLiteral("Dont Stop"));
+        // The second opening checks that the hints survive a withdrawal.
+    }
+}
+
+QTEST_MAIN(tst_EzFonCnt)
+#include "tst_ez_fon_cnt.moc"
