@@ -11,13 +11,16 @@
 #include "paint_journal.h"
 #include "progress_window/ez_fon_cnt.h"
 
+#include <QCollator>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -88,6 +91,7 @@ private Q_SLOTS:
     void countIsAskedAgainForEveryLine();
     void catalogue_data();
     void catalogue();
+    void largeCatalogue();
     void defaults_data();
     void defaults();
     void storedText_data();
@@ -229,6 +233,41 @@ void tst_StartUp::catalogue()
             shownNames.append(line.mid(int(qstrlen("Paint:Label2:"))));
     }
     QCOMPARE(shownNames, fonts);
+}
+
+void tst_StartUp::largeCatalogue()
+{
+    // Enough names that the list keeps its entries in several blocks, in no
+    // order, with runs of duplicates that differ only in case.
+    QRandomGenerator random(7);
+    QStringList fonts;
+    for (int i = 0; i < 3000; ++i) {
+        QString name = QStringLiteral("Face %1").arg(random.bounded(1200));
+        if (random.bounded(4) == 0)
+            name = name.toUpper();
+        fonts.append(name);
+    }
+    m_printer.fontList = fonts;
+
+    // Each new entry is found at the row that the list announces for it.
+    ListBox *list1 = m_pressel->list1();
+    QStringList announced;
+    connect(list1->model(), &QAbstractItemModel::rowsInserted, this,
+            [&](const QModelIndex &, int first, int) { announced.append(list1->text(first)); });
+    m_runtime.processQtEvents = false;
+    load();
+    QCOMPARE(announced, fonts);
+
+    // A reader's order; equal names stay in the order they were read.
+    QCollator collator(QLocale(QLocale::English, QLocale::UnitedStates));
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    QStringList expected = fonts;
+    std::stable_sort(expected.begin(), expected.end(), [&](const QString &a, const QString &b) {
+        return collator.compare(a, b) < 0;
+    });
+    QCOMPARE(entries(list1), expected);
+    for (int row = 0; row < list1->count(); row += 97)
+        QCOMPARE(list1->model()->index(row, 0).data().toString(), expected.at(row));
 }
 
 void tst_StartUp::defaults_data()

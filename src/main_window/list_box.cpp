@@ -31,36 +31,84 @@ ListBoxModel::ListBoxModel(Order order, QObject *parent)
 {
 }
 
+std::pair<size_t, size_t> ListBoxModel::sortedPlace(const QCollatorSortKey &key) const
+{
+    const auto sortsBefore = [](const QCollatorSortKey &a, const Entry &b) {
+        return a.compare(*b.key) < 0;
+    };
+    // The first block whose last entry sorts after the key holds the place;
+    // when there is none, the key goes at the very end.
+    const auto block = std::partition_point(m_blocks.begin(), m_blocks.end(),
+                                            [&](const Block &b) {
+                                                return !sortsBefore(key, b.entries.back());
+                                            });
+    if (block == m_blocks.end())
+        return {m_blocks.size() - 1, m_blocks.back().entries.size()};
+    const auto at = std::upper_bound(block->entries.begin(), block->entries.end(), key,
+                                     sortsBefore);
+    return {size_t(block - m_blocks.begin()), size_t(at - block->entries.begin())};
+}
+
+size_t ListBoxModel::blockOfRow(int row) const
+{
+    const auto after = std::upper_bound(m_blocks.begin(), m_blocks.end(), row,
+                                        [](int r, const Block &b) { return r < b.firstRow; });
+    return size_t(after - m_blocks.begin()) - 1;
+}
+
 int ListBoxModel::addItem(const QString &text)
 {
-    int row = static_cast<int>(m_texts.size());
+    // Blocks are split in two when they reach twice this size.
+    constexpr size_t BlockSize = 256;
+
+    if (m_blocks.empty())
+        m_blocks.emplace_back();
+    Entry entry{text, std::nullopt};
+    std::pair<size_t, size_t> place{m_blocks.size() - 1, m_blocks.back().entries.size()};
     if (m_order == Order::Sorted) {
-        QCollatorSortKey key = listCollator().sortKey(text);
-        const auto at = std::upper_bound(
-            m_keys.begin(), m_keys.end(), key,
-            [](const QCollatorSortKey &a, const QCollatorSortKey &b) { return a.compare(b) < 0; });
-        row = static_cast<int>(at - m_keys.begin());
-        beginInsertRows({}, row, row);
-        m_keys.insert(at, std::move(key));
-    } else {
-        beginInsertRows({}, row, row);
+        entry.key = listCollator().sortKey(text);
+        if (m_count > 0)
+            place = sortedPlace(*entry.key);
     }
-    m_texts.insert(row, text);
+    const auto [blockIndex, offset] = place;
+    const int row = m_blocks[blockIndex].firstRow + int(offset);
+
+    beginInsertRows({}, row, row);
+    std::vector<Entry> &entries = m_blocks[blockIndex].entries;
+    entries.insert(entries.begin() + std::ptrdiff_t(offset), std::move(entry));
+    ++m_count;
+    for (size_t b = blockIndex + 1; b < m_blocks.size(); ++b)
+        ++m_blocks[b].firstRow;
+    if (entries.size() >= 2 * BlockSize) {
+        Block upper;
+        upper.firstRow = m_blocks[blockIndex].firstRow + int(BlockSize);
+        upper.entries.assign(std::make_move_iterator(entries.begin() + BlockSize),
+                             std::make_move_iterator(entries.end()));
+        entries.resize(BlockSize);
+        m_blocks.insert(m_blocks.begin() + std::ptrdiff_t(blockIndex) + 1, std::move(upper));
+    }
     endInsertRows();
     return row;
 }
 
+QString ListBoxModel::text(int row) const
+{
+    Q_ASSERT(row >= 0 && row < m_count);
+    const Block &block = m_blocks[blockOfRow(row)];
+    return block.entries[size_t(row - block.firstRow)].text;
+}
+
 int ListBoxModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_texts.size());
+    return parent.isValid() ? 0 : m_count;
 }
 
 QVariant ListBoxModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_texts.size())
+    if (!index.isValid() || index.row() >= m_count)
         return {};
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-        return m_texts.at(index.row());
+        return text(index.row());
     return {};
 }
 

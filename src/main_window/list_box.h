@@ -4,6 +4,8 @@
 #include <QCollatorSortKey>
 #include <QListView>
 
+#include <optional>
+#include <utility>
 #include <vector>
 
 // The entries of a list box. A sorted model keeps its entries in collation
@@ -20,17 +22,36 @@ public:
 
     // Returns the row the entry was put at.
     int addItem(const QString &text);
-    QString text(int row) const { return m_texts.at(row); }
+    QString text(int row) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
 private:
+    struct Entry
+    {
+        QString text;
+        // Kept beside the text in a sorted model, so that a sorted insert
+        // costs only key comparisons instead of a collation per comparison.
+        std::optional<QCollatorSortKey> key;
+    };
+    // A run of consecutive rows. The entries live in short blocks rather
+    // than one array, so that an insert into a catalogue of tens of
+    // thousands of fonts moves one block's entries, not half the list.
+    struct Block
+    {
+        int firstRow = 0;
+        std::vector<Entry> entries;
+    };
+
+    // The block that a new entry with this key goes into, and its place
+    // there: after every entry that sorts equal to it.
+    std::pair<size_t, size_t> sortedPlace(const QCollatorSortKey &key) const;
+    size_t blockOfRow(int row) const;
+
     Order m_order;
-    QStringList m_texts;
-    // Sort keys beside the texts, so that a sorted insert costs only key
-    // comparisons instead of a collation per comparison.
-    std::vector<QCollatorSortKey> m_keys;
+    std::vector<Block> m_blocks;
+    int m_count = 0;
 };
 
 // A list box: entries by position, a selected flag per entry and a current
