@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# The real program under an X server and a window manager, reading the fonts
+# of a printer whose PPD lists 20,000 of them: the progress window comes up
+# with its caption and a running count, and a click on its Stop button ends
+# the program with status 0 before the main window ever appears, leaving the
+# settings file as it was.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+. "$here/xvfb.sh"
+. "$here/private_cupsd.sh"
+
+missing=$(private_cupsd_missing)
+if [[ -n $missing ]]; then
+    echo "SKIP: $missing"
+    exit 77
+fi
+
+FONTS=20000
+# The Stop button's centre in the window: 2760 + 1335/2 by 2160 + 495/2
+# twips, at 15 twips to the pixel.
+STOP_X=228
+STOP_Y=160
+
+home=$(mktemp -d)
+pid=
+watcher=
+XVFB_NO_TRAP=1
+CUPSD_NO_TRAP=1
+cleanup() {
+    [[ -n $watcher ]] && kill "$watcher" 2>/dev/null
+    [[ -n $pid ]] && kill "$pid" 2>/dev/null
+    stop_xvfb
+    stop_private_cupsd
+    rm -rf "$home"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    [[ -s $home/stderr ]] && sed 's/^/glyphora: /' "$home/stderr" >&2
+    exit 1
+}
+
+# A home of its own: no lpoptions, PRINTER or LPDEST choosing another
+# printer, and a settings file that the test owns.
+export HOME=$home XDG_CONFIG_HOME=$home/.config
+unset PRINTER LPDEST
+
+start_private_cupsd
+add_pdf_queue_with_fonts glyphora-many-fonts "$FONTS"
+lpadmin -d glyphora-many-fonts
+start_xvfb
+export QT_QPA_PLATFORM=xcb
+
+settings=$XDG_CONFIG_HOME/Glyphora/Glyphora.conf
+mkdir -p "$(dirname "$settings")"
+printf '[User%%20Text]\nText=kept as it was\n' >"$settings"
+settings_before=$(stat -c '%y %s' "$settings"; sha256sum <"$settings")
+
+# The number of pure blue pixels (the count line's colour) in an X window
+# dump: 32-bit pixels (the top byte unused), after the header and the
+# colour map.
+blue_pixels() {
+    local dump=$1 header colours
+    header=$((16#$(od -An -tx1 -N4 "$dump" | tr -d ' ')))
+    colours=$((16#$(od -An -tx1 -j76 -N4 "$dump" | tr -d ' ')))
+    tail -c +$((header + colours * 12 + 1)) "$dump" | od -An -v -tx4 -w4 | grep -cE ' ..0000ff$' || true
+}
+
+"$GLYPHORA_BIN" 2>"$home/stderr" &
+pid=$!
+
+# Anything that maps the main window while the fonts are read is recorded.
+(
+    while kill -0 "$pid" 2>/dev/null; do
+        xdotool search --onlyvisible --name '^Glyphora$' >>"$home/main-window" 2>/dev/null || true
+        sleep 0.02
+    done
+) &
+watcher=$!
+
+id=$(wait_for_window "Reading Fonts" 30) || fail "the progress window did not appear"
+[[ $(xdotool getwindowname "$id") == "Reading Fonts" ]] || fail "wrong caption"
+
+# The count line is drawn in blue and changes while the fonts are read.
+xwd -silent -id "$id" -out "$home/first.xwd"
+counting=
+for _ in 1 2 3 4 5; do
+    sleep 0.1
+    xwd -silent -id "$id" -out "$home/later.xwd"
+    if ! cmp -s "$home/first.xwd" "$home/later.xwd"; then
+        counting=yes
+        break
+    fi
+done
+[[ -n $counting ]] || fail "the progress window did not change while the fonts were read"
+[[ $(blue_pixels "$home/later.xwd") -gt 20 ]] || fail "no count line on the progress window"
+kill -0 "$pid" 2>/dev/null || fail "the program ended before Stop was clicked"
+
+xdotool mousemove --window "$id" "$STOP_X" "$STOP_Y" click 1
+
+status=
+for _ in $(seq 200); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+        status=0
+        wait "$pid" || status=$?
+        break
+    fi
+    sleep 0.05
+done
+[[ -n $status ]] || fail "the program still runs 10 s after Stop"
+pid=
+wait "$watcher" 2>/dev/null || true
+watcher=
+
+[[ $status -eq 0 ]] || fail "the program ended with status $status"
+[[ ! -s $home/main-window ]] || fail "the main window was shown"
+[[ $(stat -c '%y %s' "$settings"; sha256sum <"$settings") == "$settings_before" ]] ||
+    fail "the settings file changed"
+echo "PASS: Stop ended the program while it read $FONTS fonts"
