@@ -82,19 +82,23 @@ watcher=$!
 id=$(wait_for_window "Reading Fonts" 30) || fail "the progress window did not appear"
 [[ $(xdotool getwindowname "$id") == "Reading Fonts" ]] || fail "wrong caption"
 
-# The count line is drawn in blue and changes while the fonts are read.
+# The window paints once the printer's font list is read, then the count
+# line, in blue, changes with every font. Waits TRIES tenths of a second at
+# the most for the window to look different from the dump in FILE.
+changes_from() {
+    local file=$1 tries=$2
+    for _ in $(seq "$tries"); do
+        sleep 0.1
+        xwd -silent -id "$id" -out "$home/now.xwd"
+        cmp -s "$file" "$home/now.xwd" || return 0
+    done
+    return 1
+}
 xwd -silent -id "$id" -out "$home/first.xwd"
-counting=
-for _ in 1 2 3 4 5; do
-    sleep 0.1
-    xwd -silent -id "$id" -out "$home/later.xwd"
-    if ! cmp -s "$home/first.xwd" "$home/later.xwd"; then
-        counting=yes
-        break
-    fi
-done
-[[ -n $counting ]] || fail "the progress window did not change while the fonts were read"
-[[ $(blue_pixels "$home/later.xwd") -gt 20 ]] || fail "no count line on the progress window"
+changes_from "$home/first.xwd" 150 || fail "the progress window was never painted"
+mv "$home/now.xwd" "$home/painted.xwd"
+changes_from "$home/painted.xwd" 20 || fail "the progress window did not change while the fonts were read"
+[[ $(blue_pixels "$home/now.xwd") -gt 20 ]] || fail "no count line on the progress window"
 kill -0 "$pid" 2>/dev/null || fail "the program ended before Stop was clicked"
 
 xdotool mousemove --window "$id" "$STOP_X" "$STOP_Y" click 1
