@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# The start-up routine at 1,000, 5,000 and 20,000 printer fonts, under the
+# offscreen platform and under Xvfb with a window manager: the median time
+# from the start of the routine until the main window is shown, the time
+# per font and its growth from the size before, beside a baseline measured
+# in the same runs (the same names added to the list with no event pump and
+# no repaint). Prints a markdown table.
+#   bench/startup.sh [RUNS]          (default 5 runs per size)
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+runs=${1:-5}
+build=${GLYPHORA_BENCH_DIR:-$root/build-bench}
+"$root/scripts/setup.sh"
+GLYPHORA_BUILD_DIR=$build CMAKE_BUILD_TYPE=Release "$root/scripts/build.sh" >/dev/null
+. "$root/tests/e2e/xvfb.sh"
+
+work=$(mktemp -d)
+XVFB_NO_TRAP=1
+trap 'stop_xvfb; rm -rf "$work"' EXIT
+# No stored sample text, the tests' own fonts, and no runtime-dir warning.
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+export FONTCONFIG_FILE=$build/tests/fonts.conf
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+bench=$build/bench/startup_bench
+sizes=(1000 5000 20000)
+
+echo "| platform | fonts | start-up (median s) | µs per font | growth per font | baseline (median s) | baseline µs per font | baseline growth |"
+echo "|---|---:|---:|---:|---:|---:|---:|---:|"
+for platform in offscreen xcb; do
+    if [[ $platform == xcb ]]; then
+        start_xvfb
+    fi
+    # Lines: fonts startup_s baseline_s startup_us baseline_us startup_growth
+    QT_QPA_PLATFORM=$platform "$bench" --runs "$runs" "${sizes[@]}" 2>/dev/null |
+        grep -v '^#' |
+        awk -v platform="$platform" '{
+            baseline_growth = previous ? $5 / previous : 1
+            previous = $5
+            printf "| %s | %d | %.3f | %.1f | %.2f | %.3f | %.2f | %.2f |\n",
+                   platform, $1, $2, $4, $6, $3, $5, baseline_growth
+        }'
+done
+echo
+echo "$runs runs per size, $(nproc) cores; growth is the time per font over that of the size before."

@@ -1,0 +1,156 @@
+// Times the start-up routine against printer font lists of several sizes.
+//
+// For every size N it runs, several times each and every run with a fresh
+// main window:
+// - startup:  Pressel::load() with the real event pump, pointer and settings
+//             store and a printer that reports N generated names, from the
+//             call until the main window is shown and load() returns;
+// - baseline: the same N names added straight to List1 of a hidden main
+//             window, with no pump, no progress window and no repaint.
+//
+// Prints one line per size: N, the median of each, the time per font and
+// how the time per font grew from the previous size.
+//
+//   startup_bench [--runs R] [N...]        (defaults: 5 runs; 1000 5000 20000)
+
+#include "fake_printer.h"
+#include "host/system_runtime.h"
+#include "host/system_screen.h"
+#include "main_window/list_box.h"
+#include "main_window/pressel.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QWindow>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr int DefaultRuns = 5;
+constexpr int DefaultSizes[] = {1000, 5000, 20000};
+// Fixed, so that every run and every size sees the same kind of list.
+constexpr quint32 NameSeed = 1996;
+
+// Font-like names ("Lumavera Condensed Bold"), a few of them twice, in no
+// particular order: the sorted insert gets no help from the printer's order.
+QStringList generatedNames(int count)
+{
+    static const char *const syllables[] = {"lu", "ma", "ve", "ra", "ti", "go", "no", "sa",
+                                            "ki", "do", "pe", "zu", "fa", "ro", "mi", "ca"};
+    static const char *const styles[] = {"", " Bold", " Italic", " Condensed", " Light",
+                                         " Black", " Book", " Demi"};
+    QRandomGenerator random(NameSeed);
+    QStringList names;
+    names.reserve(count);
+    while (names.size() < count) {
+        if (!names.isEmpty() && random.bounded(100) == 0) {
+            names.append(names.at(random.bounded(int(names.size()))));
+            continue;
+        }
+        QString name;
+        const int length = 2 + random.bounded(3);
+        for (int i = 0; i < length; ++i)
+            name += QLatin1String(syllables[random.bounded(int(std::size(syllables)))]);
+        name[0] = name[0].toUpper();
+        name += QLatin1String(styles[random.bounded(int(std::size(styles)))]);
+        name += QLatin1Char(' ') + QString::number(random.bounded(1000));
+        names.append(name);
+    }
+    return names;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+double timeStartup(const QStringList &names)
+{
+    FakePrinter printer;
+    printer.fontList = names;
+    SystemScreen screen;
+    SystemRuntime runtime(printer);
+    Pressel pressel(printer, screen, runtime);
+
+    QElapsedTimer timer;
+    timer.start();
+    pressel.load();
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    if (!pressel.isVisible() || pressel.list1()->count() != names.size()) {
+        std::fprintf(stderr, "startup_bench: the start-up routine did not finish\n");
+        std::exit(EXIT_FAILURE);
+    }
+    // Let the window come up before the next run builds another one.
+    QCoreApplication::processEvents();
+    return seconds;
+}
+
+double timeBaseline(const QStringList &names)
+{
+    FakePrinter printer;
+    SystemScreen screen;
+    SystemRuntime runtime(printer);
+    Pressel pressel(printer, screen, runtime);
+    ListBox *list1 = pressel.list1();
+
+    QElapsedTimer timer;
+    timer.start();
+    for (const QString &name : names)
+        list1->addItem(name);
+    return timer.nsecsElapsed() / 1e9;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    int runs = DefaultRuns;
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc)
+            runs = std::atoi(argv[++i]);
+        else
+            sizes.push_back(std::atoi(argv[i]));
+    }
+    if (sizes.empty())
+        sizes.assign(std::begin(DefaultSizes), std::end(DefaultSizes));
+    if (runs < 1 || std::any_of(sizes.begin(), sizes.end(), [](int n) { return n < 1; })) {
+        std::fprintf(stderr, "usage: startup_bench [--runs R] [N...]\n");
+        return EXIT_FAILURE;
+    }
+
+    std::printf("# platform %s, %d runs per size\n", qPrintable(QGuiApplication::platformName()),
+                runs);
+    std::printf("# fonts startup_s baseline_s startup_us_per_font baseline_us_per_font "
+                "per_font_growth\n");
+    double previousPerFont = 0;
+    for (const int size : sizes) {
+        const QStringList names = generatedNames(size);
+        std::vector<double> startup;
+        std::vector<double> baseline;
+        for (int run = 0; run < runs; ++run) {
+            startup.push_back(timeStartup(names));
+            baseline.push_back(timeBaseline(names));
+        }
+        const double startupMedian = median(startup);
+        const double baselineMedian = median(baseline);
+        const double perFont = startupMedian / size * 1e6;
+        const double growth = previousPerFont > 0 ? perFont / previousPerFont : 1.0;
+        std::printf("%d %.3f %.3f %.1f %.1f %.2f\n", size, startupMedian, baselineMedian, perFont,
+                    baselineMedian / size * 1e6, growth);
+        std::fflush(stdout);
+        previousPerFont = perFont;
+    }
+    return EXIT_SUCCESS;
+}
