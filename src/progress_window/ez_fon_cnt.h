@@ -37,7 +37,9 @@ public:
     QLabel *label3() const { return m_label3; }
     QPushButton *command1() const { return m_command1; }
 
-    // Paints at once, without waiting for the event loop.
+    // Paints at once, without waiting for the event loop. A window that the
+    // platform has not put on the screen yet has nothing to paint into; it
+    // paints its current texts when it gets there, at the next event pump.
     void repaintLabel(QLabel *label);
     void repaintWindow();
 
