@@ -42,3 +42,6 @@ for platform in offscreen xcb; do
 done
 echo
 echo "$runs runs per size, $(nproc) cores; growth is the time per font over that of the size before."
+echo "Under Xvfb the progress window reaches the screen a few tens of milliseconds after it"
+echo "opens, and a repaint before then has nothing to paint: a short list is read almost"
+echo "entirely in that time, so its time per font is no guide to the longer ones."
