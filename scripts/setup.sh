@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in scripts/debian-packages.txt that are
-# missing. Safe to run again: when everything is present it does nothing.
+# Installs the Debian packages listed in scripts/debian-packages.txt (or in
+# the list files given as arguments) that are missing. Safe to run again:
+# when everything is present it does nothing.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
-mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$here/debian-packages.txt")
+lists=("$@")
+[[ ${#lists[@]} -gt 0 ]] || lists=("$here/debian-packages.txt")
+mapfile -t wanted < <(cat "${lists[@]}" | grep -v -E '^\s*(#|$)')
 missing=()
 for pkg in "${wanted[@]}"; do
     status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)

@@ -1,0 +1,148 @@
+// Font sheet printing at scale.
+//
+//   sheet_bench bare FILE     a bare QPdfWriter loop drawing the sheet's lines
+//   sheet_bench sheet         Print Fonts through the real printer surface
+//                             (the PDF printer when no CUPS server is reached)
+//   sheet_bench sparse N      Print Fonts over N entries with 10 selected, on a
+//                             recording printer: the cost of the loop itself
+//
+// bare and sheet print every installed family, each as a caption line in
+// Arial 8 and a sample line in the family at 12 points. Each prints one line:
+// the mode, the number of fonts and the seconds taken.
+
+#include "fake_printer.h"
+#include "fake_runtime.h"
+#include "font_sheet/font_sheet.h"
+#include "host/font_families.h"
+#include "host/system_printer.h"
+#include "host/system_runtime.h"
+#include "host/system_screen.h"
+#include "main_window/list_box.h"
+#include "main_window/pressel.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int Resolution = 1200;
+
+// Twips to the writer's device units.
+double device(double twips)
+{
+    return twips * Resolution / 1440.0;
+}
+
+double bareLoop(const QStringList &families, const QString &file)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QPdfWriter writer(file);
+    writer.setResolution(Resolution);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(18, 18, 18, 18), QPageLayout::Point));
+    QPainter painter(&writer);
+    const double pageHeight = writer.height();
+    double y = 0;
+    const auto line = [&](const QFont &font, double indent, const QString &text) {
+        painter.setFont(font);
+        const QFontMetricsF metrics(font, &writer);
+        if (y + metrics.lineSpacing() > pageHeight && y > 0) {
+            writer.newPage();
+            y = 0;
+        }
+        painter.drawText(QPointF(device(indent), y + metrics.ascent()), text);
+        y += metrics.lineSpacing();
+    };
+    QFont caption(QStringLiteral("Arial"));
+    caption.setPointSizeF(8);
+    QFont heading(QStringLiteral("Arial"));
+    heading.setPointSizeF(12);
+    y += device(300);
+    line(heading, 800, QStringLiteral("Glyphora Font Sheet"));
+    for (const QString &family : families) {
+        line(caption, 800, QLatin1Char('(') + family + QLatin1Char(')'));
+        QFont sample(family);
+        sample.setPointSizeF(12);
+        line(sample, 835, family);
+    }
+    painter.end();
+    return timer.nsecsElapsed() / 1e9;
+}
+
+void fillSizes(Pressel &pressel)
+{
+    for (const char *size : {"10", "12", "14", "16", "18", "20"})
+        pressel.list2()->addItem(QString::fromLatin1(size));
+    pressel.list2()->setSelected(1, true);
+}
+
+double sheet(const QStringList &families)
+{
+    SystemPrinter printer;
+    SystemScreen screen;
+    SystemRuntime runtime(printer);
+    Pressel pressel(printer, screen, runtime);
+    fillSizes(pressel);
+    for (const QString &family : families)
+        pressel.list1()->addItem(family);
+    for (int row = 0; row < pressel.list1()->count(); ++row)
+        pressel.list1()->setSelected(row, true);
+
+    QElapsedTimer timer;
+    timer.start();
+    printFontSheet(pressel, printer, screen, runtime);
+    return timer.nsecsElapsed() / 1e9;
+}
+
+double sparse(int count)
+{
+    FakePrinter printer;
+    SystemScreen screen;
+    FakeRuntime runtime;
+    runtime.processQtEvents = true;
+    Pressel pressel(printer, screen, runtime);
+    fillSizes(pressel);
+    for (int i = 0; i < count; ++i)
+        pressel.list1()->addItem(QStringLiteral("Font %1").arg(i, 6, 10, QLatin1Char('0')));
+    for (int i = 0; i < 10; ++i)
+        pressel.list1()->setSelected(i * (count / 10), true);
+
+    QElapsedTimer timer;
+    timer.start();
+    printFontSheet(pressel, printer, screen, runtime);
+    return timer.nsecsElapsed() / 1e9;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    const QString mode = args.value(1);
+    if (mode == QLatin1String("sparse") && args.size() == 3) {
+        const int count = args.at(2).toInt();
+        std::printf("sparse %d %.4f\n", count, sparse(count));
+        return 0;
+    }
+    const QStringList families = typefaceFamilies(installedFontFamilies());
+    if (mode == QLatin1String("bare") && args.size() == 3) {
+        std::printf("bare %lld %.4f\n", static_cast<long long>(families.size()),
+                    bareLoop(families, args.at(2)));
+        return 0;
+    }
+    if (mode == QLatin1String("sheet")) {
+        std::printf("sheet %lld %.4f\n", static_cast<long long>(families.size()), sheet(families));
+        return 0;
+    }
+    std::fprintf(stderr, "usage: sheet_bench bare FILE | sheet | sparse N\n");
+    return 2;
+}
