@@ -63,6 +63,7 @@ private Q_SLOTS:
     void failureFromFirstSelectedEntry();
     void failureBeforeFirstSelectedEntryIsNotCaught();
     void changesDuringTheRun();
+    void printFontsClickedDuringTheRun();
 
 private:
     void fill(const QStringList &fonts);
@@ -345,6 +346,27 @@ void tst_FontSheet::changesDuringTheRun()
     QCOMPARE(journalWithoutPumps(), opening() + entry("Arial", "Arial")
                                         + entry("Bodoni", "two", "16")
                                         + entry("Futura", "three", "16") + closing());
+}
+
+void tst_FontSheet::printFontsClickedDuringTheRun()
+{
+    fill({"Arial", "Bodoni"});
+    select({0, 1});
+    m_runtime.onPump = [&](int pump) {
+        if (pump == 1)
+            m_pressel->command2()->click();
+    };
+    m_journal.clear();
+    m_pressel->command2()->click();
+
+    QCOMPARE(journalWithoutPumps(),
+             opening() + entry("Arial", "Arial") + entry("Bodoni", "Bodoni") + closing());
+    QCOMPARE(m_runtime.pumps, 2);
+
+    // Once the run is over, the button prints again.
+    m_runtime.onPump = nullptr;
+    m_pressel->command2()->click();
+    QCOMPARE(m_printer.operations.count(QStringLiteral("EndDoc")), 2);
 }
 
 QTEST_MAIN(tst_FontSheet)

@@ -38,11 +38,6 @@ QString heading(Runtime &runtime)
     return QStringLiteral("Glyphora Font Sheet ") + runtime.shortDate() + QChar(13);
 }
 
-QString countLine(int index, int last)
-{
-    return QString::number(index) + QStringLiteral(" / ") + QString::number(last);
-}
-
 QString printingNote(int selected)
 {
     return QStringLiteral("Printing the %1 fonts you selected.").arg(selected);
@@ -108,7 +103,7 @@ void printFontSheet(Pressel &pressel, Printer &printer, Screen &screen, Runtime 
         const int last = list1.count() - 1;
         for (int i = 0; i <= last; ++i) {
             runtime.pumpEvents();
-            ezFonCnt.label1()->setText(countLine(i, list1.count() - 1));
+            ezFonCnt.label1()->setText(EzFonCnt::countLine(i, list1.count() - 1));
             if (!list1.isSelected(i))
                 continue;
             trapArmed = true;

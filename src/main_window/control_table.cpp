@@ -34,6 +34,9 @@ QWidget *createControl(const ControlRow &row, QWidget *container)
     switch (row.kind) {
     case ControlKind::Label: {
         auto *label = new QLabel(caption, container);
+        // Captions are shown as written: a font name or a user's text that
+        // looks like markup is not markup.
+        label->setTextFormat(Qt::PlainText);
         if (row.alignment)
             label->setAlignment(Qt::Alignment(row.alignment) | Qt::AlignTop);
         else

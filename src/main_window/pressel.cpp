@@ -1,6 +1,7 @@
 #include "main_window/pressel.h"
 
 #include "host/printer.h"
+#include "font_sheet/font_sheet.h"
 #include "host/runtime.h"
 #include "host/screen.h"
 #include "main_window/app_icon.h"
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -56,12 +58,6 @@ constexpr int DefaultDisplaySizeRow = 4;
 
 constexpr const char *PleaseWait = "Please Wait";
 
-// The count line: the index being visited, " / ", the last index.
-QString countLine(int index, int last)
-{
-    return QString::number(index) + QLatin1String(" / ") + QString::number(last);
-}
-
 } // namespace
 
 Pressel::Pressel(Printer &printer, Screen &screen, Runtime &runtime, QWidget *parent)
@@ -89,6 +85,7 @@ Pressel::Pressel(Printer &printer, Screen &screen, Runtime &runtime, QWidget *pa
     setGeometry(client);
     setFixedSize(client.size());
 
+    connect(m_command2, &QPushButton::clicked, this, &Pressel::onCommand2Clicked);
     connect(m_list3, &ListBox::listClicked, this, &Pressel::onList3Clicked);
     connect(m_text1, &QLineEdit::textChanged, this, &Pressel::onText1Changed);
 }
@@ -137,7 +134,7 @@ void Pressel::load()
     const int fontCount = m_printer.fontCount();
     for (int i = 0; i < fontCount; ++i) {
         m_runtime.pumpEvents();
-        m_ezFonCnt.label1()->setText(countLine(i, m_printer.fontCount() - 1));
+        m_ezFonCnt.label1()->setText(EzFonCnt::countLine(i, m_printer.fontCount() - 1));
         m_ezFonCnt.label2()->setText(m_printer.fonts(i));
         m_ezFonCnt.repaintWindow();
         m_list1->addItem(m_printer.fonts(i));
@@ -153,6 +150,16 @@ void Pressel::load()
     m_text1->setText(m_runtime.readSetting(QString::fromLatin1(SettingsApplication),
                                            QString::fromLatin1(SettingsSection),
                                            QString::fromLatin1(SettingsKey)));
+}
+
+void Pressel::onCommand2Clicked()
+{
+    // The run pumps events, so Print Fonts can be clicked again inside it; a
+    // second run there would interleave two sheets in one document.
+    if (m_printing)
+        return;
+    const QScopedValueRollback<bool> running(m_printing, true);
+    printFontSheet(*this, m_printer, m_screen, m_runtime);
 }
 
 void Pressel::onList3Clicked()

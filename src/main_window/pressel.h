@@ -56,6 +56,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private Q_SLOTS:
+    void onCommand2Clicked();
     void onList3Clicked();
     void onText1Changed();
 
@@ -82,4 +83,7 @@ private:
     QRadioButton *m_option1 = nullptr;
     QRadioButton *m_option2 = nullptr;
     QLineEdit *m_text1 = nullptr;
+
+    // True while Print Fonts runs.
+    bool m_printing = false;
 };

@@ -70,6 +70,11 @@ EzFonCnt::EzFonCnt(Runtime &runtime, QWidget *parent)
 
 EzFonCnt::~EzFonCnt() = default;
 
+QString EzFonCnt::countLine(int index, int last)
+{
+    return QString::number(index) + QLatin1String(" / ") + QString::number(last);
+}
+
 void EzFonCnt::resetTexts()
 {
     setWindowTitle(QString::fromLatin1(ReadingCaption));

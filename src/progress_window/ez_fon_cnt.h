@@ -19,6 +19,10 @@ public:
     static constexpr const char *PrintingCaption = "Printing Fonts";
     static constexpr const char *StopRequest = "stop";
 
+    // The count line that both drivers write into Label1: the index being
+    // visited, " / ", the last index, in plain digits ("0 / 57").
+    static QString countLine(int index, int last);
+
     explicit EzFonCnt(Runtime &runtime, QWidget *parent = nullptr);
     ~EzFonCnt() override;
 
