@@ -88,7 +88,7 @@ double sheet(const QStringList &families)
 {
     SystemPrinter printer;
     SystemScreen screen;
-    SystemRuntime runtime(printer);
+    SystemRuntime runtime;
     Pressel pressel(printer, screen, runtime);
     fillSizes(pressel);
     for (const QString &family : families)

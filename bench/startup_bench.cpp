@@ -77,7 +77,7 @@ double timeStartup(const QStringList &names)
     FakePrinter printer;
     printer.fontList = names;
     SystemScreen screen;
-    SystemRuntime runtime(printer);
+    SystemRuntime runtime;
     Pressel pressel(printer, screen, runtime);
 
     QElapsedTimer timer;
@@ -97,7 +97,7 @@ double timeBaseline(const QStringList &names)
 {
     FakePrinter printer;
     SystemScreen screen;
-    SystemRuntime runtime(printer);
+    SystemRuntime runtime;
     Pressel pressel(printer, screen, runtime);
     ListBox *list1 = pressel.list1();
 

@@ -61,7 +61,7 @@ int main(int argc, char *argv[])
 
     SystemPrinter printer;
     SystemScreen screen;
-    SystemRuntime runtime(printer);
+    SystemRuntime runtime([&printer] { printer.abandonDocAtExit(); });
 
     Pressel pressel(printer, screen, runtime);
     // Reads the fonts while the progress window counts them, then shows the

@@ -1,7 +1,6 @@
 // The real screen and runtime services: settings on disk, the mouse
 // pointer, message boxes, and the family lists read from Qt.
 
-#include "fake_printer.h"
 #include "host/font_families.h"
 #include "host/system_runtime.h"
 #include "host/system_screen.h"
@@ -96,7 +95,6 @@ private Q_SLOTS:
 private:
     QString settingsFile() const;
 
-    FakePrinter m_printer;
     std::unique_ptr<QTemporaryDir> m_config;
 };
 
@@ -129,19 +127,19 @@ void tst_SystemRuntime::settingRoundTrip()
 {
     QFETCH(QString, text);
 
-    SystemRuntime runtime(m_printer);
+    SystemRuntime runtime;
     runtime.writeSetting(App, Section, Key, QStringLiteral("earlier"));
     runtime.writeSetting(App, Section, Key, text);
     QVERIFY(QFile::exists(settingsFile()));
 
     // A fresh runtime reads what is on disk, as the next run of the program does.
-    SystemRuntime nextRun(m_printer);
+    SystemRuntime nextRun;
     QCOMPARE(nextRun.readSetting(App, Section, Key), text);
 }
 
 void tst_SystemRuntime::absentSettingReadsEmpty()
 {
-    SystemRuntime runtime(m_printer);
+    SystemRuntime runtime;
     QCOMPARE(runtime.readSetting(App, Section, Key), QString());
     runtime.writeSetting(App, QStringLiteral("Other"), Key, QStringLiteral("x"));
     QCOMPARE(runtime.readSetting(App, Section, Key), QString());
@@ -166,19 +164,19 @@ void tst_SystemRuntime::damagedSettingsFile()
     file.write(contents);
     file.close();
 
-    SystemRuntime runtime(m_printer);
+    SystemRuntime runtime;
     StderrCapture capture;
     QCOMPARE(runtime.readSetting(App, Section, Key), QString());
     capture.text();
 
     // The next Exit still stores the text, over the damaged file.
     runtime.writeSetting(App, Section, Key, QStringLiteral("mended"));
-    QCOMPARE(SystemRuntime(m_printer).readSetting(App, Section, Key), QStringLiteral("mended"));
+    QCOMPARE(SystemRuntime().readSetting(App, Section, Key), QStringLiteral("mended"));
 }
 
 void tst_SystemRuntime::unwritableStoreKeepsEarlierValue()
 {
-    SystemRuntime runtime(m_printer);
+    SystemRuntime runtime;
     runtime.writeSetting(App, Section, Key, QStringLiteral("abc"));
 
     // A full disk: no file may grow past 1 KiB while the limit holds.
@@ -198,7 +196,7 @@ void tst_SystemRuntime::unwritableStoreKeepsEarlierValue()
     std::signal(SIGXFSZ, oldHandler);
 
     QVERIFY2(reported.contains(QLatin1String("could not store")), qPrintable(reported));
-    QCOMPARE(SystemRuntime(m_printer).readSetting(App, Section, Key), QStringLiteral("abc"));
+    QCOMPARE(SystemRuntime().readSetting(App, Section, Key), QStringLiteral("abc"));
 }
 
 void tst_SystemRuntime::unwritableStoreIsReported()
@@ -209,7 +207,7 @@ void tst_SystemRuntime::unwritableStoreIsReported()
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
 
-    SystemRuntime runtime(m_printer);
+    SystemRuntime runtime;
     StderrCapture capture;
     runtime.writeSetting(App, Section, Key, QStringLiteral("abc"));
     const QString reported = capture.text();
@@ -311,7 +309,7 @@ void tst_SystemRuntime::messageBox()
         QCOMPARE(box->buttons().size(), 1);
         box->button(QMessageBox::Ok)->click();
     });
-    SystemRuntime(m_printer).messageBox(text, style, title);
+    SystemRuntime().messageBox(text, style, title);
     QCOMPARE(seenTitle, shownTitle);
     QCOMPARE(seenText, text);
     QCOMPARE(seenIcon, icon);

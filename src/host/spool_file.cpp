@@ -56,10 +56,17 @@ SpoolFile::SpoolFile(const QString &folder)
 
 SpoolFile::~SpoolFile()
 {
-    if (!m_hiddenPath.isEmpty())
-        ::unlink(QFile::encodeName(m_hiddenPath).constData());
+    removeName();
     if (m_fd >= 0)
         ::close(m_fd);
+}
+
+void SpoolFile::removeName()
+{
+    if (m_hiddenPath.isEmpty())
+        return;
+    ::unlink(QFile::encodeName(m_hiddenPath).constData());
+    m_hiddenPath.clear();
 }
 
 QString SpoolFile::path() const

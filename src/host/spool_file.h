@@ -33,6 +33,9 @@ public:
     // the name gets " (2)", " (3)" ... instead. Returns the path it got.
     QString publish(const QString &baseName, const QString &suffix);
 
+    // Removes the name of a named hidden file; the descriptor stays open.
+    void removeName();
+
 private:
     QString m_folder;
     // Set only while the file is a named hidden file.

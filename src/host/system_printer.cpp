@@ -374,6 +374,15 @@ void SystemPrinter::endDoc()
     }
 }
 
+void SystemPrinter::abandonDocAtExit()
+{
+    if (!d->doc)
+        return;
+    d->doc->spool.removeName();
+    // Deliberately not destroyed: its painter would finish the PDF first.
+    static_cast<void>(d->doc.release());
+}
+
 void SystemPrinter::killDoc()
 {
     // Ending the painter writes the rest of the PDF into the unnamed spool

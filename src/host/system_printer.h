@@ -33,6 +33,12 @@ public:
     void endDoc() override;
     void killDoc() override;
 
+    // For a program that ends this very moment: drops the open document
+    // without finishing its PDF, which would pack every font it used into a
+    // file that nobody reads (seconds for a long sheet). The unnamed spool
+    // file goes with the process; a named one is removed here.
+    void abandonDocAtExit();
+
 private:
     struct Private;
     std::unique_ptr<Private> d;

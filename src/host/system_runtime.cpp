@@ -1,7 +1,5 @@
 #include "host/system_runtime.h"
 
-#include "host/printer.h"
-
 #include <QCoreApplication>
 #include <QDate>
 #include <QLocale>
@@ -108,8 +106,8 @@ QString storeSetting(const QString &application, const QString &section, const Q
 
 } // namespace
 
-SystemRuntime::SystemRuntime(Printer &printer)
-    : m_printer(printer)
+SystemRuntime::SystemRuntime(std::function<void()> beforeEnd)
+    : m_beforeEnd(std::move(beforeEnd))
 {
 }
 
@@ -123,10 +121,12 @@ void SystemRuntime::endProgram()
     // Leaving through _Exit skips every destructor and close handler, so
     // nothing of the interrupted routine runs on; settings are already on
     // disk, since every write is synced before it returns.
-    try {
-        m_printer.killDoc();
-    } catch (const std::exception &error) {
-        std::fprintf(stderr, "glyphora: %s\n", error.what());
+    if (m_beforeEnd) {
+        try {
+            m_beforeEnd();
+        } catch (const std::exception &error) {
+            std::fprintf(stderr, "glyphora: %s\n", error.what());
+        }
     }
     std::fflush(stdout);
     std::fflush(stderr);

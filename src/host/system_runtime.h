@@ -2,7 +2,7 @@
 
 #include "host/runtime.h"
 
-class Printer;
+#include <functional>
 
 // The runtime services of the running Qt application.
 class SystemRuntime : public Runtime
@@ -10,9 +10,9 @@ class SystemRuntime : public Runtime
 public:
     static constexpr const char *ProgramTitle = "Glyphora";
 
-    // Ending the program throws away the printer's unfinished document, so
-    // that no partial print job or file is left behind.
-    explicit SystemRuntime(Printer &printer);
+    // beforeEnd runs when the program ends, just before it goes: the place
+    // to drop an unfinished print document so that nothing is left behind.
+    explicit SystemRuntime(std::function<void()> beforeEnd = {});
 
     void pumpEvents() override;
     [[noreturn]] void endProgram() override;
@@ -24,5 +24,5 @@ public:
     QString shortDate() override;
 
 private:
-    Printer &m_printer;
+    std::function<void()> m_beforeEnd;
 };
