@@ -2,6 +2,7 @@
 
 // Reading PDFs back with poppler's command-line tools.
 
+#include <QHash>
 #include <QList>
 #include <QProcess>
 #include <QRectF>
@@ -9,6 +10,9 @@
 #include <QString>
 #include <QStringList>
 #include <QtDebug>
+
+#include <cmath>
+#include <utility>
 
 // The standard output of a tool; a failure is logged with its error output.
 inline QString toolOutput(const QString &program, const QStringList &arguments)
@@ -70,4 +74,53 @@ inline QList<PdfWord> pdfWords(const QString &pdf)
         words.append({page, m.captured(5), QRectF(topLeft, bottomRight)});
     }
     return words;
+}
+
+// A line of text in one font as pdftohtml -xml finds it, with the font's
+// base name (no subset tag) and its size in points.
+struct PdfTextRun
+{
+    int page;
+    double top;
+    QString font;
+    int points;
+    QString text;
+};
+
+inline QList<PdfTextRun> pdfTextRuns(const QString &pdf)
+{
+    static const QRegularExpression tag(QStringLiteral(
+        R"re(<page number="(\d+)"|<fontspec id="(\d+)" size="(\d+)" family="(?:[A-Z]{6}\+)?([^"]*)"|<text top="(-?\d+)"[^>]* font="(\d+)">(.*)</text>)re"));
+    static const QRegularExpression markup(QStringLiteral("<[^>]*>"));
+    const QString xml = toolOutput(QStringLiteral("pdftohtml"),
+                                   {QStringLiteral("-xml"), QStringLiteral("-i"), QStringLiteral("-stdout"),
+                                    QStringLiteral("-zoom"), QStringLiteral("1"), pdf});
+    // Font ids run on across pages.
+    QHash<QString, std::pair<QString, int>> fonts;
+    QList<PdfTextRun> runs;
+    int page = 0;
+    for (const QRegularExpressionMatch &m : tag.globalMatch(xml)) {
+        if (!m.captured(1).isEmpty()) {
+            page = m.captured(1).toInt();
+        } else if (!m.captured(2).isEmpty()) {
+            fonts.insert(m.captured(2), {m.captured(4), m.captured(3).toInt()});
+        } else {
+            const auto font = fonts.value(m.captured(6));
+            QString text = m.captured(7).remove(markup);
+            text.replace(QLatin1String("&lt;"), QLatin1String("<"))
+                .replace(QLatin1String("&gt;"), QLatin1String(">"))
+                .replace(QLatin1String("&quot;"), QLatin1String("\""))
+                .replace(QLatin1String("&amp;"), QLatin1String("&"));
+            const double top = m.captured(5).toDouble();
+            // pdftohtml breaks a line where one glyph's box stands higher
+            // than the others' (a blank, in some faces).
+            if (!runs.isEmpty() && runs.last().page == page && runs.last().font == font.first
+                && runs.last().points == font.second && std::abs(runs.last().top - top) < font.second / 2.0) {
+                runs.last().text += text;
+                continue;
+            }
+            runs.append({page, top, font.first, font.second, text});
+        }
+    }
+    return runs;
 }

@@ -13,6 +13,11 @@
 #                            resident fonts, "GlyphoraTest-1" ... after the
 #                            35 of cups-pdf's PPD
 #   wait_for_jobs [SECONDS]  waits until every job has left the queues
+#   run_against_private_cupsd COMMAND...
+#                            runs a test program against the server: exits
+#                            77 where the server cannot run, gives the
+#                            program a home and a TMPDIR of its own, and
+#                            always stops the server
 #   stop_private_cupsd       stops the server and removes what it made
 #
 # After start_private_cupsd:
@@ -152,6 +157,26 @@ wait_for_jobs() {
     lpstat -W not-completed -o >&2
     tail -20 "$PRIVATE_CUPSD_LOG" >&2
     return 1
+}
+
+run_against_private_cupsd() {
+    local missing
+    missing=$(private_cupsd_missing)
+    if [[ -n $missing ]]; then
+        echo "SKIP: $missing"
+        exit 77
+    fi
+    # A home of its own, as ~/.cups/lpoptions, PRINTER and LPDEST would
+    # choose another destination than the server's default; and a temporary
+    # folder of its own, where a test can look for spool files left behind.
+    RUN_HOME=$(mktemp -d)
+    CUPSD_NO_TRAP=1
+    trap 'stop_private_cupsd; rm -rf "$RUN_HOME"' EXIT
+    mkdir "$RUN_HOME/tmp"
+    export HOME=$RUN_HOME XDG_CONFIG_HOME=$RUN_HOME/.config TMPDIR=$RUN_HOME/tmp
+    unset PRINTER LPDEST XDG_DOCUMENTS_DIR
+    start_private_cupsd
+    "$@"
 }
 
 stop_private_cupsd() {

@@ -6,10 +6,10 @@
 #include "host/ppd_fonts.h"
 #include "host/system_printer.h"
 #include "../pdf_tools.h"
+#include "private_cupsd.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QProcess>
 #include <QTest>
 
 #include <csignal>
@@ -22,19 +22,6 @@ constexpr int CupsPdfResidentFonts = 35;
 QString environment(const char *name)
 {
     return qEnvironmentVariable(name);
-}
-
-// Runs a command line with the private server's shell library loaded.
-QString shell(const QString &command)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    const QString library = QStringLiteral(TESTS_DIR "/e2e/private_cupsd.sh");
-    process.start(QStringLiteral("bash"),
-                  {QStringLiteral("-c"), QStringLiteral(". '%1' && %2").arg(library, command)});
-    if (!process.waitForFinished(120000) || process.exitCode() != 0)
-        qWarning() << "failed:" << command;
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 // The message of the PrinterError that endDoc raises, or nothing.
@@ -110,7 +97,7 @@ void TestCupsPrinter::printsThroughTheQueue()
     printer.setFontItalic(true);
     printer.printLine(QStringLiteral("Serif italic"));
     printer.endDoc();
-    shell(QStringLiteral("wait_for_jobs 60"));
+    privateCupsd(QStringLiteral("wait_for_jobs 60"));
 
     const QStringList pdfs = pdfsIn(m_out);
     QCOMPARE(pdfs.size(), 1);
@@ -134,15 +121,15 @@ void TestCupsPrinter::queueDeletedMidDocument()
 {
     const QString queue = environment("PRIVATE_CUPSD_QUEUE");
     const QString doomed = QStringLiteral("glyphora-doomed");
-    shell(QStringLiteral("add_pdf_queue %1 && lpadmin -d %1").arg(doomed));
+    privateCupsd(QStringLiteral("add_pdf_queue %1 && lpadmin -d %1").arg(doomed));
     {
         SystemPrinter printer;
         printer.printLine(QStringLiteral("Sent to a queue about to go"));
-        shell(QStringLiteral("lpadmin -x %1").arg(doomed));
+        privateCupsd(QStringLiteral("lpadmin -x %1").arg(doomed));
         printer.printLine(QStringLiteral("Still drawing"));
         QVERIFY(endDocFailure(printer).contains(doomed));
     }
-    shell(QStringLiteral("lpadmin -d %1 && wait_for_jobs 60").arg(queue));
+    privateCupsd(QStringLiteral("lpadmin -d %1 && wait_for_jobs 60").arg(queue));
     QCOMPARE(pdfsIn(m_out), QStringList());
     QCOMPARE(pdfsIn(m_documents), QStringList());
 }
@@ -154,7 +141,7 @@ void TestCupsPrinter::serverStoppedMidDocument()
     const qint64 pid = environment("PRIVATE_CUPSD_PID").toLongLong();
     QVERIFY(pid > 0);
     QCOMPARE(::kill(static_cast<pid_t>(pid), SIGTERM), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(shell(QStringLiteral("lpstat -r")).contains(QLatin1String("not running")), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(privateCupsd(QStringLiteral("lpstat -r")).contains(QLatin1String("not running")), 10000);
     printer.printLine(QStringLiteral("Still drawing"));
     QVERIFY(endDocFailure(printer).contains(environment("PRIVATE_CUPSD_QUEUE")));
     QCOMPARE(pdfsIn(m_out), QStringList());
