@@ -140,6 +140,8 @@ QHash<QByteArray, QWidget *> buildControls(QWidget *window, std::span<const Cont
         if (row.fontFamily)
             control->setFont(designFont(row.fontFamily, row.fontPoints, row.flags & Bold));
         applyColours(control, row);
+        if (row.accessibleName)
+            control->setAccessibleName(QString::fromUtf8(row.accessibleName));
         control->setEnabled(!(row.flags & Disabled));
         // No control grows or shrinks with its caption: the design fixes every size.
         control->setGeometry(twipsToPixels(row.rect, dpi));

@@ -47,6 +47,10 @@ struct ControlRow
     Colour background;
     int alignment; // Qt::Alignment for labels, 0 for the toolkit's
     int flags;     // ControlFlag bits
+    // What a screen reader calls the control; nullptr where its caption says
+    // it already (buttons, options, headings) or where it reads out what it
+    // shows.
+    const char *accessibleName = nullptr;
 };
 
 // Creates the controls of a design table on window, converting twips at the

@@ -26,22 +26,22 @@ constexpr int Centre = Qt::AlignHCenter;
 // first: the labels lie under every other control, and List3 is drawn over
 // the right end of the sample line.
 constexpr ControlRow Design[] = {
-    // name       container kind                      caption                                  L     T     W     H     font               pt     text                     background          align   flags
+    // name       container kind                      caption                                  L     T     W     H     font               pt     text                     background          align   flags   screen-reader name
     {"Label1",   nullptr, ControlKind::Label,         "Glyphora",                             {1560,    0, 2655,  615}, "Arial",           24.0,  Colour::Blue,            Colour::LightGrey, Centre, Bold},
-    {"Label2",   nullptr, ControlKind::Label,         "Sample",                               { 120, 4320, 5175,  975}, "Times New Roman", 24.0,  Colour::SystemWindowText, Colour::LightGrey, Left,  Bold},
+    {"Label2",   nullptr, ControlKind::Label,         "Sample",                               { 120, 4320, 5175,  975}, "Times New Roman", 24.0,  Colour::SystemWindowText, Colour::LightGrey, Left,  Bold, "Sample"},
     {"Label4",   nullptr, ControlKind::Label,         "Print Size",                           {4680,  960,  975,  255}, "Arial",           9.75,  Colour::Black,           Colour::LightGrey, Left,   Bold},
     {"Label5",   nullptr, ControlKind::Label,         "All Available Fonts",                  { 120,  840, 2775,  255}, "Arial",           9.75,  Colour::Toolkit,         Colour::Toolkit,   Centre, Bold},
     {"Label6",   nullptr, ControlKind::Label,         "Display",                              {4680, 2880,  975,  255}, "Arial",           9.75,  Colour::Black,           Colour::LightGrey, Centre, Bold},
     {"Command2", nullptr, ControlKind::CommandButton, "Print Fonts",                          {3240, 2400, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::LightGrey, 0,      Bold},
     {"Command1", nullptr, ControlKind::CommandButton, "Exit",                                 {3240, 3600, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::SystemWindow, 0,   Bold},
-    {"List2",    nullptr, ControlKind::ListBox,       nullptr,                                {5040, 1320,  375, 1410}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
-    {"List1",    nullptr, ControlKind::ListBox,       nullptr,                                { 120, 1200, 3015, 2985}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold | Sorted | MultiSelect},
+    {"List2",    nullptr, ControlKind::ListBox,       nullptr,                                {5040, 1320,  375, 1410}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold, "Print Size"},
+    {"List1",    nullptr, ControlKind::ListBox,       nullptr,                                { 120, 1200, 3015, 2985}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold | Sorted | MultiSelect, "All Available Fonts"},
     {"Command3", nullptr, ControlKind::CommandButton, "Select All",                           {3240, 1200, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
     {"Command4", nullptr, ControlKind::CommandButton, "Deselect All",                         {3240, 1800, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
-    {"List3",    nullptr, ControlKind::ListBox,       nullptr,                                {5040, 3240,  375, 1410}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
+    {"List3",    nullptr, ControlKind::ListBox,       nullptr,                                {5040, 3240,  375, 1410}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold, "Display"},
     {"Option1",  nullptr, ControlKind::OptionButton,  "Use Font Name as Sample Text",         { 120, 5280, 4575,  375}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold | Chosen},
     {"Option2",  nullptr, ControlKind::OptionButton,  "Use User Defined Text as Sample Text", { 120, 5640, 4455,  375}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
-    {"Text1",    nullptr, ControlKind::TextBox,       "",                                     { 840, 6120, 4575,  375}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold | Disabled},
+    {"Text1",    nullptr, ControlKind::TextBox,       "",                                     { 840, 6120, 4575,  375}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold | Disabled, "User Defined Text"},
 };
 
 // The order in which Tab moves the focus. Qt's radio buttons take the focus

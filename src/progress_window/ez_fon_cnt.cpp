@@ -18,6 +18,9 @@ constexpr const char *InitialLabel3 = "Label3";
 
 constexpr int Centre = Qt::AlignHCenter;
 
+constexpr const char *CountLineDescription = "Font count";
+constexpr const char *NameLineDescription = "Font being read or printed";
+
 // The window's design, one row per control, bottom of the stacking order
 // first: the Stop button is drawn over the panel's lower right corner, and
 // inside the panel Label2 lies over Label1. The panel's labels are placed
@@ -25,7 +28,7 @@ constexpr int Centre = Qt::AlignHCenter;
 constexpr ControlRow Design[] = {
     // name       container   kind                       caption         L     T     W     H     font     pt      text            background         align   flags
     {"Label3",   nullptr,    ControlKind::Label,         InitialLabel3, { 240, 2640,  615,  135}, nullptr, 0,      Colour::Toolkit, Colour::Toolkit,   0,      Hidden},
-    {"Picture1", nullptr,    ControlKind::Panel,         nullptr,       { 360,  240, 3615, 2175}, nullptr, 0,      Colour::Toolkit, Colour::LightGrey, 0,      NoFlags},
+    {"Picture1", nullptr,    ControlKind::Panel,         nullptr,       { 360,  240, 3615, 2175}, nullptr, 0,      Colour::Toolkit, Colour::LightGrey, 0,      NoFlags, "Progress"},
     {"Label1",   "Picture1", ControlKind::Label,         InitialLabel1, { 480,  240, 2775,  735}, "Arial", 24.75,  Colour::Blue,    Colour::LightGrey, Centre, Bold},
     {"Label2",   "Picture1", ControlKind::Label,         InitialLabel2, {   0, 1200, 3615,  375}, "Arial", 11.25,  Colour::Red,     Colour::LightGrey, Centre, Bold},
     {"Command1", nullptr,    ControlKind::CommandButton, "Stop",        {2760, 2160, 1335,  495}, nullptr, 0,      Colour::Toolkit, Colour::Toolkit,   0,      NoFlags},
@@ -59,6 +62,11 @@ EzFonCnt::EzFonCnt(Runtime &runtime, QWidget *parent)
     // like markup.
     for (QLabel *label : {m_label1, m_label2, m_label3})
         label->setTextFormat(Qt::PlainText);
+    // The count line and the name line have no accessible name of their
+    // own: a screen reader reads what they show, and QLabel tells it of
+    // every new text. What they are goes into their descriptions.
+    m_label1->setAccessibleDescription(QString::fromLatin1(CountLineDescription));
+    m_label2->setAccessibleDescription(QString::fromLatin1(NameLineDescription));
 
     const QRect client = twipsToPixels(ClientArea, dpi);
     setGeometry(client);
