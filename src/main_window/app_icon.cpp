@@ -42,8 +42,10 @@ void paintAppIcon(QPainter &painter, int size)
 
 QIcon appIcon()
 {
+    // The 16 and 32 px icons of the design, and a 48 px one that title bars
+    // and task bars take on a screen of 144 DPI instead of enlarging 32 px.
     QIcon icon;
-    icon.addPixmap(iconPixmap(16));
-    icon.addPixmap(iconPixmap(32));
+    for (int size : {16, 32, 48})
+        icon.addPixmap(iconPixmap(size));
     return icon;
 }
