@@ -56,6 +56,8 @@ int main(int argc, char *argv[])
 
     Application app(argc, argv);
     Application::setApplicationName(QString::fromLatin1(SystemRuntime::ProgramTitle));
+    // Ties the windows to the installed menu entry and its icon.
+    Application::setDesktopFileName(QStringLiteral(GLYPHORA_APP_ID));
     // The program ends only through its own end-the-program service.
     Application::setQuitOnLastWindowClosed(false);
 

@@ -1,0 +1,30 @@
+# A Debian package of what `cmake --install` puts in place: `cpack -G DEB`
+# in the build folder.
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME glyphora)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "look at the fonts your printer offers and print a font sheet")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Glyphora lists every font that the default printer offers, shows a sample\n"
+    "line in the font you click, and prints a font sheet of any selection. When\n"
+    "no printer is set up, the sheet is saved as a PDF in the documents folder.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(GLYPHORA_MAINTAINER "Glyphora maintainers <maintainers@glyphora.invalid>" CACHE STRING
+    "The Maintainer field of the Debian package")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${GLYPHORA_MAINTAINER})
+set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${GLYPHORA_HOMEPAGE})
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# The libraries the program links (Qt 6, libcups2, fontconfig, xcb) come
+# from dpkg-shlibdeps. What it loads or reads without linking is named here:
+# Qt's X11 platform plugin, and the metric-compatible faces that stand in
+# for the window layouts' Arial and Times New Roman.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
+# Without a print server the program prints into PDF files.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups")
+
+include(CPack)

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The Debian package: CPack builds it from this build, its dependencies name
+# the Debian packages the program needs, and the program unpacked from it
+# into a temporary root shows its main window on an X server, with no
+# printer set up.
+set -euo pipefail
+source "$GLYPHORA_TESTS/e2e/xvfb.sh"
+
+for tool in cpack dpkg-deb dpkg-shlibdeps; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIP: $tool is not installed"
+        exit 77
+    fi
+done
+
+fail() {
+    echo "FAIL: $*" >&2
+    [[ -s $work/stderr ]] && sed 's/^/glyphora: /' "$work/stderr" >&2
+    exit 1
+}
+
+work=$(mktemp -d)
+pid=
+XVFB_NO_TRAP=1
+cleanup() {
+    [[ -n $pid ]] && kill "$pid" 2>/dev/null
+    stop_xvfb
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+(cd "$GLYPHORA_BUILD" && cpack -G DEB -B "$work/cpack") >"$work/cpack.log" 2>&1 ||
+    { cat "$work/cpack.log" >&2; fail "cpack failed"; }
+debs=("$work"/cpack/*.deb)
+[[ ${#debs[@]} -eq 1 && -f ${debs[0]} ]] || fail "not one package: ${debs[*]}"
+deb=${debs[0]}
+
+# The Qt libraries, CUPS and fontconfig from the program's links, Qt's X11
+# platform plugin that it loads, and the faces its layouts are drawn in.
+depends=$(dpkg-deb -f "$deb" Depends)
+for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libcups2 \
+    libfontconfig1 qt6-qpa-plugins fonts-liberation; do
+    [[ ", $depends," == *", $package"[\ ,]* ]] || fail "Depends lacks $package: $depends"
+done
+# Each of them is a real Debian package: this machine has them all.
+for package in $(tr ',' '\n' <<<"$depends" | awk '{print $1}'); do
+    [[ $(dpkg-query -W -f='${Status}' "${package%%:*}" 2>/dev/null) == "install ok installed" ]] ||
+        fail "Depends names $package, which is not installed here"
+done
+[[ $(dpkg-deb -f "$deb" Package) == glyphora ]] || fail "package name"
+
+root=$work/root
+dpkg -x "$deb" "$root"
+outside=$(cd "$root" && find . -mindepth 1 -maxdepth 1 ! -name usr)
+[[ -z $outside ]] || fail "files outside /usr: $outside"
+app_id=$(basename "$root"/usr/share/applications/*.desktop .desktop)
+for file in usr/bin/glyphora "usr/share/metainfo/$app_id.metainfo.xml" \
+    "usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
+    "usr/share/icons/hicolor/48x48/apps/$app_id.png"; do
+    [[ -e $root/$file ]] || fail "the package lacks /$file"
+done
+# Nothing of the build tree is needed to run it.
+dynamic=$(readelf -d "$root/usr/bin/glyphora")
+if grep -E 'R(UN)?PATH' <<<"$dynamic"; then
+    fail "the installed program has a run path"
+fi
+
+# Run it: its own home, no print server, the tests' fonts.
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$HOME"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export CUPS_SERVER=$work/no-cupsd.sock
+unset PRINTER LPDEST
+# Qt's X11 platform loads libdbus, which keeps an allocation to the end.
+export LSAN_OPTIONS="suppressions=$GLYPHORA_TESTS/e2e/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+start_xvfb
+QT_QPA_PLATFORM=xcb "$root/usr/bin/glyphora" 2>"$work/stderr" &
+pid=$!
+id=$(wait_for_window Glyphora 30) || fail "the main window did not appear"
+geometry=$(xwininfo -id "$id")
+grep -q 'Width: 379$' <<<"$geometry" && grep -q 'Height: 444$' <<<"$geometry" ||
+    fail "main window size: $geometry"
+icon=$(xprop -id "$id" _NET_WM_ICON)
+grep -q 'Icon (16 x 16)' <<<"$icon" || fail "the window has no icon"
+# The desktop ties the window to its menu entry by the window's class.
+class=$(xprop -id "$id" WM_CLASS | sed -n 's/.*, "\(.*\)"$/\1/p')
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$root/usr/share/applications/$app_id.desktop")
+[[ -n $class && $class == "$wm_class" ]] || fail "window class $class, the entry expects $wm_class"
+
+wmctrl -i -c "$id"
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+kill -0 "$pid" 2>/dev/null && fail "still running after the close box"
+status=0
+wait "$pid" || status=$?
+pid=
+[[ $status -eq 0 ]] || fail "ended with status $status"
+echo "PASS: $(basename "$deb") unpacked and run"
