@@ -13,6 +13,11 @@
 #                            resident fonts, "GlyphoraTest-1" ... after the
 #                            35 of cups-pdf's PPD
 #   wait_for_jobs [SECONDS]  waits until every job has left the queues
+#   skip_without_private_cupsd
+#                            exits 77, saying why, where the server cannot
+#                            run
+#   use_private_home DIR     gives the programs started from here on DIR as
+#                            their home and DIR/tmp as their TMPDIR
 #   run_against_private_cupsd COMMAND...
 #                            runs a test program against the server: exits
 #                            77 where the server cannot run, gives the
@@ -159,22 +164,31 @@ wait_for_jobs() {
     return 1
 }
 
-run_against_private_cupsd() {
+skip_without_private_cupsd() {
     local missing
     missing=$(private_cupsd_missing)
     if [[ -n $missing ]]; then
         echo "SKIP: $missing"
         exit 77
     fi
-    # A home of its own, as ~/.cups/lpoptions, PRINTER and LPDEST would
-    # choose another destination than the server's default; and a temporary
-    # folder of its own, where a test can look for spool files left behind.
+}
+
+use_private_home() {
+    local dir=$1
+    # ~/.cups/lpoptions, PRINTER and LPDEST would choose another destination
+    # than the server's default; the temporary folder is where a test looks
+    # for spool files left behind.
+    mkdir -p "$dir/tmp"
+    export HOME=$dir XDG_CONFIG_HOME=$dir/.config TMPDIR=$dir/tmp
+    unset PRINTER LPDEST XDG_DOCUMENTS_DIR
+}
+
+run_against_private_cupsd() {
+    skip_without_private_cupsd
     RUN_HOME=$(mktemp -d)
     CUPSD_NO_TRAP=1
     trap 'stop_private_cupsd; rm -rf "$RUN_HOME"' EXIT
-    mkdir "$RUN_HOME/tmp"
-    export HOME=$RUN_HOME XDG_CONFIG_HOME=$RUN_HOME/.config TMPDIR=$RUN_HOME/tmp
-    unset PRINTER LPDEST XDG_DOCUMENTS_DIR
+    use_private_home "$RUN_HOME"
     start_private_cupsd
     "$@"
 }

@@ -9,11 +9,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$here/xvfb.sh"
 . "$here/private_cupsd.sh"
 
-missing=$(private_cupsd_missing)
-if [[ -n $missing ]]; then
-    echo "SKIP: $missing"
-    exit 77
-fi
+skip_without_private_cupsd
 
 FONTS=20000
 # The Stop button's centre in the window: 2760 + 1335/2 by 2160 + 495/2
