@@ -1,6 +1,10 @@
 # A Debian package of what `cmake --install` puts in place: `cpack -G DEB`
 # in the build folder.
 
+# Packaging takes what was built; it does not build the whole tree again
+# (benchmarks and tests included) before it installs.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME glyphora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
