@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -60,6 +62,8 @@ private slots:
     void fontListHoldsTheTypefaces();
     void fontNames_data();
     void fontNames();
+    void residentFaces_data();
+    void residentFaces();
     void refusedSettings_data();
     void refusedSettings();
     void abandonedDocumentLeavesNoFile_data();
@@ -282,10 +286,57 @@ void TestSystemPrinter::fontNames()
     // Twice: the second answer comes from what the first one learnt.
     for (int round = 0; round < 2; ++round) {
         if (family.isEmpty())
-            QVERIFY_THROWS_EXCEPTION(PrinterError, fonts.familyFor(name));
+            QVERIFY_THROWS_EXCEPTION(PrinterError, fonts.faceFor(name));
         else
-            QCOMPARE(fonts.familyFor(name), family);
+            QCOMPARE(fonts.faceFor(name).family, family);
     }
+}
+
+void TestSystemPrinter::residentFaces_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<QString>("embedded");
+
+    QTest::newRow("bold") << "Courier-Bold" << false << false << "NimbusMonoPS-Bold";
+    QTest::newRow("bold italic") << "Times-BoldItalic" << false << false << "NimbusRoman-BoldItalic";
+    QTest::newRow("demi") << "AvantGarde-Demi" << false << false << "URWGothic-Demi";
+    QTest::newRow("light italic") << "Bookman-LightItalic" << false << false << "URWBookman-LightItalic";
+    QTest::newRow("medium italic") << "ZapfChancery-MediumItalic" << false << false << "Z003-MediumItalic";
+    QTest::newRow("abbreviated family") << "NewCenturySchlbk-Roman" << false << false << "C059-Roman";
+    QTest::newRow("abbreviated family, italic") << "NewCenturySchlbk-Italic" << false << false << "C059-Italic";
+    QTest::newRow("narrow family, bold oblique")
+        << "Helvetica-Narrow-BoldOblique" << false << false << "NimbusSansNarrow-BoldOblique";
+    QTest::newRow("narrow family alone") << "Helvetica-Narrow" << false << false << "NimbusSansNarrow-Regular";
+    QTest::newRow("book") << "AvantGarde-Book" << false << false << "URWGothic-Book";
+    QTest::newRow("no style part") << "Courier" << false << false << "NimbusMonoPS-Regular";
+    QTest::newRow("no style part, abbreviated") << "ZapfDingbats" << false << false << "D050000L";
+    // FontBold and FontItalic only ever add to the face.
+    QTest::newRow("bold added") << "Courier" << true << false << "NimbusMonoPS-Bold";
+    QTest::newRow("italic added to bold") << "Times-Bold" << false << true << "NimbusRoman-BoldItalic";
+    QTest::newRow("bold added to bold") << "Times-Bold" << true << false << "NimbusRoman-Bold";
+    QTest::newRow("bold added to demi") << "AvantGarde-Demi" << true << false << "URWGothic-Demi";
+    QTest::newRow("bold added to light italic")
+        << "Bookman-LightItalic" << true << false << "URWBookman-DemiItalic";
+}
+
+void TestSystemPrinter::residentFaces()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(QString, embedded);
+
+    PrinterFonts fonts(typefaceFamilies(installedFontFamilies()), {name});
+    const QString pdf = m_home.filePath(QStringLiteral("face.pdf"));
+    {
+        QPdfWriter writer(pdf);
+        QPainter painter(&writer);
+        painter.setFont(fonts.faceFor(name).font(12, bold, italic));
+        painter.drawText(QPointF(100, 100), QStringLiteral("Sample"));
+    }
+    QCOMPARE(pdfFonts(pdf), QStringList{embedded + QStringLiteral(" yes")});
 }
 
 void TestSystemPrinter::refusedSettings_data()

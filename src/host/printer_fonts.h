@@ -1,17 +1,37 @@
 #pragma once
 
+#include <QFont>
 #include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
+// The face a name prints in. A family prints in its regular face; a resident
+// name in its own weight and slant, which FontBold and FontItalic can only
+// add to.
+struct PrinterFace
+{
+    QString family;
+    // The face's style as the font database names it ("Bold Italic"), or
+    // empty for the family's regular face.
+    QString style;
+    // On QFont's scale, 1 to 1000.
+    int weight = QFont::Normal;
+    bool italic = false;
+
+    // The font to draw in at a size, with FontBold and FontItalic on top.
+    QFont font(double points, bool addBold, bool addItalic) const;
+
+    bool operator==(const PrinterFace &) const = default;
+};
+
 // The printer's font list and the face each name prints in.
 //
 // A name prints when it is
 // - a family of the print path (Qt's font database, any case), or
-// - a printer-resident name from the list (a PPD name such as
-//   "AvantGarde-Book"), which prints in the face fontconfig matches for it,
-//   as fc-match shows it, or
+// - a printer-resident name from the list (a PostScript name such as
+//   "AvantGarde-Book" or "Times-BoldItalic" from the PPD), which prints in
+//   the face fontconfig matches for its family and style, or
 // - a name that fontconfig binds strongly to an installed family, as it binds
 //   the metric twins "Arial" to Liberation Sans.
 // fontconfig's closest match for any other name is a guess, and printing a
@@ -27,18 +47,18 @@ public:
     // The families followed by the resident names, exactly as given.
     const QStringList &names() const { return m_names; }
 
-    // The family that name prints in. Throws PrinterError for a name the
+    // The face that name prints in. Throws PrinterError for a name the
     // printer cannot print. Answers are kept: the printing loop asks for the
     // same few names over and over.
-    QString familyFor(const QString &name);
+    PrinterFace faceFor(const QString &name);
 
 private:
-    QString resolve(const QString &name) const;
+    PrinterFace resolve(const QString &name) const;
 
     QStringList m_names;
     // Case-folded family -> the family as Qt spells it.
     QHash<QString, QString> m_families;
     QSet<QString> m_resident;
     // An empty family marks a refused name.
-    QHash<QString, QString> m_answers;
+    QHash<QString, PrinterFace> m_answers;
 };

@@ -131,7 +131,7 @@ void submit(const QString &qtPrinterName, const QString &pdfPath)
 // A font as the surface holds it.
 struct FontKey
 {
-    QString family;
+    PrinterFace face;
     double points;
     bool bold;
     bool italic;
@@ -141,7 +141,8 @@ struct FontKey
 
 size_t qHash(const FontKey &key, size_t seed = 0)
 {
-    return qHashMulti(seed, key.family, key.points, key.bold, key.italic);
+    return qHashMulti(seed, key.face.family, key.face.style, key.face.weight, key.face.italic, key.points, key.bold,
+                      key.italic);
 }
 
 // A font ready to draw with on one document, with the measures each line needs.
@@ -186,10 +187,7 @@ struct Document
         auto found = fonts.constFind(key);
         if (found != fonts.cend())
             return *found;
-        QFont font(key.family);
-        font.setPointSizeF(key.points);
-        font.setBold(key.bold);
-        font.setItalic(key.italic);
+        const QFont font = key.face.font(key.points, key.bold, key.italic);
         const QFontMetricsF metrics(font, &writer);
         return *fonts.insert(key, {font, metrics.ascent(), metrics.lineSpacing() / dotsPerTwip});
     }
@@ -235,12 +233,14 @@ struct SystemPrinter::Private
 
     // The face of lines printed before any FontName write: Courier New's
     // metric twin where there is one, else the desktop's fixed-pitch face.
-    QString initialFamily()
+    PrinterFace initialFace()
     {
         try {
-            return printerFonts().familyFor(InitialFontName);
+            return printerFonts().faceFor(InitialFontName);
         } catch (const PrinterError &) {
-            return QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family();
+            PrinterFace fixedPitch;
+            fixedPitch.family = QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family();
+            return fixedPitch;
         }
     }
 
@@ -248,8 +248,8 @@ struct SystemPrinter::Private
     std::unique_ptr<Document> doc;
     double x = 0;
     double y = 0;
-    // Empty until a FontName write or the first line.
-    QString family;
+    // No family until a FontName write or the first line.
+    PrinterFace face;
     double points = InitialFontSize;
     bool bold = false;
     bool italic = false;
@@ -297,7 +297,7 @@ void SystemPrinter::setCurrentY(double twips)
 
 void SystemPrinter::setFontName(const QString &name)
 {
-    d->family = d->printerFonts().familyFor(name);
+    d->face = d->printerFonts().faceFor(name);
 }
 
 void SystemPrinter::setFontSize(double points)
@@ -321,10 +321,10 @@ void SystemPrinter::setFontItalic(bool on)
 
 void SystemPrinter::printLine(const QString &text)
 {
-    if (d->family.isEmpty())
-        d->family = d->initialFamily();
+    if (d->face.family.isEmpty())
+        d->face = d->initialFace();
     Document &doc = d->document();
-    const DeviceFont &font = doc.deviceFont({d->family, d->points, d->bold, d->italic});
+    const DeviceFont &font = doc.deviceFont({d->face, d->points, d->bold, d->italic});
 
     if (doc.pageHasLines && d->y + font.lineHeightTwips > doc.printableHeightTwips) {
         doc.writer.newPage();
