@@ -1,12 +1,18 @@
 #include "main_window/list_box.h"
 
 #include <QCollator>
+#include <QEvent>
 #include <QItemSelectionModel>
 #include <QLocale>
+#include <QSignalBlocker>
 
 #include <algorithm>
 
 namespace {
+
+// Up to this many runs of selected rows, the view's selection model follows
+// every code write at once.
+constexpr int FewRuns = 64;
 
 QCollator &listCollator()
 {
@@ -112,6 +118,76 @@ QVariant ListBoxModel::data(const QModelIndex &index, int role) const
     return {};
 }
 
+bool RowSelection::contains(int row) const
+{
+    auto after = m_runs.upper_bound(row);
+    return after != m_runs.begin() && row <= std::prev(after)->second;
+}
+
+void RowSelection::setRange(int first, int last, bool selected)
+{
+    if (first > last)
+        return;
+    // Cut first..last out of every run that overlaps it, keeping the parts
+    // of those runs outside it.
+    auto run = m_runs.upper_bound(first);
+    if (run != m_runs.begin() && std::prev(run)->second >= first)
+        --run;
+    while (run != m_runs.end() && run->first <= last) {
+        const auto [runFirst, runLast] = *run;
+        run = m_runs.erase(run);
+        m_count -= runLast - runFirst + 1;
+        if (runFirst < first) {
+            m_runs.emplace(runFirst, first - 1);
+            m_count += first - runFirst;
+        }
+        if (runLast > last) {
+            m_runs.emplace(last + 1, runLast);
+            m_count += runLast - last;
+        }
+    }
+    if (!selected)
+        return;
+
+    // One run from first to last, joined with the runs that touch it.
+    int joinedFirst = first;
+    int joinedLast = last;
+    if (auto next = m_runs.find(last + 1); next != m_runs.end()) {
+        joinedLast = next->second;
+        m_count -= next->second - next->first + 1;
+        m_runs.erase(next);
+    }
+    if (auto after = m_runs.lower_bound(first); after != m_runs.begin()) {
+        auto before = std::prev(after);
+        if (before->second == first - 1) {
+            joinedFirst = before->first;
+            m_count -= before->second - before->first + 1;
+            m_runs.erase(before);
+        }
+    }
+    m_runs.emplace(joinedFirst, joinedLast);
+    m_count += joinedLast - joinedFirst + 1;
+}
+
+void RowSelection::insertRows(int first, int count)
+{
+    if (m_runs.empty() || m_runs.rbegin()->second < first)
+        return;
+    std::map<int, int> moved;
+    for (const auto &[runFirst, runLast] : m_runs) {
+        if (runLast < first) {
+            moved.emplace_hint(moved.end(), runFirst, runLast);
+        } else if (runFirst >= first) {
+            moved.emplace_hint(moved.end(), runFirst + count, runLast + count);
+        } else {
+            // The new rows split the run, as they split Qt's selection ranges.
+            moved.emplace_hint(moved.end(), runFirst, first - 1);
+            moved.emplace_hint(moved.end(), first + count, runLast + count);
+        }
+    }
+    m_runs = std::move(moved);
+}
+
 ListBox::ListBox(ListBoxModel::Order order, QAbstractItemView::SelectionMode mode,
                  QWidget *parent)
     : QListView(parent)
@@ -127,6 +203,7 @@ ListBox::ListBox(ListBoxModel::Order order, QAbstractItemView::SelectionMode mod
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ListBox::onSelectionChanged);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &ListBox::onRowsInserted);
 }
 
 void ListBox::addItem(const QString &text)
@@ -146,26 +223,45 @@ QString ListBox::text(int row) const
 
 bool ListBox::isSelected(int row) const
 {
-    return selectionModel()->isSelected(m_model->index(row));
+    return m_selection.contains(row);
 }
 
 void ListBox::setSelected(int row, bool selected)
 {
     const QModelIndex index = m_model->index(row);
-    m_writingSelection = true;
-    // In a single-selection list the selected entry is the current one.
-    if (selectionMode() == QAbstractItemView::SingleSelection && selected)
-        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-    else
-        selectionModel()->select(index, selected ? QItemSelectionModel::Select
-                                                 : QItemSelectionModel::Deselect);
-    m_writingSelection = false;
+    if (selectionMode() == QAbstractItemView::SingleSelection) {
+        // One entry at most: the selection model is cheap here, and in a
+        // single-selection list the selected entry is the current one.
+        syncSelectionModel();
+        m_writingSelection = true;
+        if (selected)
+            selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        else
+            selectionModel()->select(index, QItemSelectionModel::Deselect);
+        m_writingSelection = false;
+    } else {
+        if (m_selection.contains(row) != selected) {
+            m_selection.setRange(row, row, selected);
+            update(index);
+            ++m_unsyncedWrites;
+        } else if (m_userMayHaveSelected) {
+            // Qt files the selection that the user is making as made at
+            // every write, a change or not: a Shift-click after it extends
+            // that selection instead of replacing it.
+            ++m_unsyncedWrites;
+        }
+        // Bringing the selection model in line costs O(runs): while they
+        // are few it follows every write, else once per that many writes.
+        if (m_unsyncedWrites > 0
+            && (m_selection.runCount() <= FewRuns || m_unsyncedWrites > m_selection.runCount()))
+            syncSelectionModel();
+    }
     Q_EMIT listClicked();
 }
 
 int ListBox::selectedCount() const
 {
-    return static_cast<int>(selectionModel()->selectedRows().size());
+    return m_selection.count();
 }
 
 QString ListBox::currentText() const
@@ -174,8 +270,34 @@ QString ListBox::currentText() const
     return current.isValid() ? m_model->text(current.row()) : QString();
 }
 
+bool ListBox::viewportEvent(QEvent *event)
+{
+    // The view paints from its selection model and works out what a click
+    // selects from it.
+    syncSelectionModel();
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        m_userMayHaveSelected = true;
+        break;
+    default:
+        break;
+    }
+    return QListView::viewportEvent(event);
+}
+
+void ListBox::keyPressEvent(QKeyEvent *event)
+{
+    syncSelectionModel();
+    m_userMayHaveSelected = true;
+    QListView::keyPressEvent(event);
+}
+
 void ListBox::focusInEvent(QFocusEvent *event)
 {
+    syncSelectionModel();
     // Qt makes the first entry current when the list takes the focus; a list
     // box has no current entry until the user picks one.
     const bool hadCurrent = currentIndex().isValid();
@@ -184,8 +306,41 @@ void ListBox::focusInEvent(QFocusEvent *event)
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
 }
 
-void ListBox::onSelectionChanged()
+void ListBox::syncSelectionModel()
 {
+    if (m_unsyncedWrites == 0)
+        return;
+    m_unsyncedWrites = 0;
+    m_userMayHaveSelected = false;
+    QItemSelection whole;
+    whole.reserve(m_selection.runCount());
+    for (const auto &[first, last] : m_selection.runs())
+        whole.append(QItemSelectionRange(m_model->index(first), m_model->index(last)));
+
+    // The rows were repainted as they were written, and nothing the user did
+    // is in this: the view and the list need not hear of it. Clearing first
+    // and selecting into the empty model spares Qt its comparison of the old
+    // ranges with the new, which is quadratic; the last call files the
+    // selection as made, so that a Shift-click extends it and does not
+    // replace it.
+    const QSignalBlocker quiet(selectionModel());
+    selectionModel()->select(QItemSelection(), QItemSelectionModel::Clear);
+    selectionModel()->select(whole, QItemSelectionModel::Select);
+    selectionModel()->select(QItemSelection(), QItemSelectionModel::Select);
+}
+
+void ListBox::onSelectionChanged(const QItemSelection &selected, const QItemSelection &deselected)
+{
+    for (const QItemSelectionRange &range : deselected)
+        m_selection.setRange(range.top(), range.bottom(), false);
+    for (const QItemSelectionRange &range : selected)
+        m_selection.setRange(range.top(), range.bottom(), true);
     if (!m_writingSelection)
         Q_EMIT listClicked();
+}
+
+void ListBox::onRowsInserted(const QModelIndex &parent, int first, int last)
+{
+    if (!parent.isValid())
+        m_selection.insertRows(first, last - first + 1);
 }

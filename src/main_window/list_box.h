@@ -2,8 +2,10 @@
 
 #include <QAbstractListModel>
 #include <QCollatorSortKey>
+#include <QItemSelection>
 #include <QListView>
 
+#include <map>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -54,8 +56,39 @@ private:
     int m_count = 0;
 };
 
+// The selected rows of a list as runs of consecutive rows. A test or a write
+// of one row costs O(log runs) and the count nothing, however scattered the
+// selection is.
+class RowSelection
+{
+public:
+    bool contains(int row) const;
+    // Selects or deselects the rows first to last; touching runs are joined.
+    void setRange(int first, int last, bool selected);
+    // Rows from first on move down by count; the new rows are not selected.
+    void insertRows(int first, int count);
+    int count() const { return m_count; }
+    int runCount() const { return int(m_runs.size()); }
+    // First row -> last row of every run, in row order.
+    const std::map<int, int> &runs() const { return m_runs; }
+
+private:
+    std::map<int, int> m_runs;
+    int m_count = 0;
+};
+
 // A list box: entries by position, a selected flag per entry and a current
 // entry (the one last clicked or moved to).
+//
+// The list keeps the selection itself, in a RowSelection. Qt's
+// QItemSelectionModel keeps one range per row selected one at a time, and
+// each select() costs O(ranges): Select All over 20,000 entries would take
+// minutes. So code writes go to the list's own selection, and the view's
+// selection model is rebuilt from it, one range per run: after every write
+// while the runs are few; while they are many, before the view paints or
+// takes the user's input, and after as many writes as there are runs, so
+// that its other readers (accessibility) lag little behind. The user's
+// changes come back from the selection model as they happen.
 class ListBox : public QListView
 {
     Q_OBJECT
@@ -83,11 +116,21 @@ Q_SIGNALS:
     void listClicked();
 
 protected:
+    bool viewportEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
 
 private:
-    void onSelectionChanged();
+    void onSelectionChanged(const QItemSelection &selected, const QItemSelection &deselected);
+    void onRowsInserted(const QModelIndex &parent, int first, int last);
+    void syncSelectionModel();
 
     ListBoxModel *m_model;
+    RowSelection m_selection;
+    // Code writes that the view's selection model has not seen yet.
+    int m_unsyncedWrites = 0;
+    // The user's input may have left a selection in the making in the
+    // selection model since it was last brought in line.
+    bool m_userMayHaveSelected = false;
     bool m_writingSelection = false;
 };
