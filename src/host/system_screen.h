@@ -9,6 +9,8 @@
 class SystemScreen : public Screen
 {
 public:
+    SystemScreen();
+
     void setMousePointer(int code) override;
     int mousePointer() const override;
     bool canDrawFont(const QString &family) override;

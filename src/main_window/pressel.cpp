@@ -7,6 +7,7 @@
 #include "main_window/app_icon.h"
 #include "main_window/control_table.h"
 #include "main_window/list_box.h"
+#include "main_window/sample_line.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -57,6 +58,7 @@ constexpr int DefaultPrintSizeRow = 1;
 constexpr int DefaultDisplaySizeRow = 4;
 
 constexpr const char *PleaseWait = "Please Wait";
+constexpr const char *PrinterOnlyFont = "Printer Only Font";
 
 } // namespace
 
@@ -85,8 +87,19 @@ Pressel::Pressel(Printer &printer, Screen &screen, Runtime &runtime, QWidget *pa
     setGeometry(client);
     setFixedSize(client.size());
 
+    // A long sample text must not cost a layout of all of it at every paint.
+    new LongCaptionPainter(m_label2);
+
+    connect(m_command1, &QPushButton::clicked, this, &Pressel::onCommand1Clicked);
     connect(m_command2, &QPushButton::clicked, this, &Pressel::onCommand2Clicked);
+    connect(m_command3, &QPushButton::clicked, this, &Pressel::onCommand3Clicked);
+    connect(m_command4, &QPushButton::clicked, this, &Pressel::onCommand4Clicked);
+    connect(m_list1, &ListBox::listClicked, this, &Pressel::onList1Clicked);
     connect(m_list3, &ListBox::listClicked, this, &Pressel::onList3Clicked);
+    // clicked, not toggled: a click on the option already chosen applies it
+    // again, and the arrow keys that move the choice click too.
+    connect(m_option1, &QRadioButton::clicked, this, &Pressel::onOption1Clicked);
+    connect(m_option2, &QRadioButton::clicked, this, &Pressel::onOption2Clicked);
     connect(m_text1, &QLineEdit::textChanged, this, &Pressel::onText1Changed);
 }
 
@@ -152,6 +165,17 @@ void Pressel::load()
                                            QString::fromLatin1(SettingsKey)));
 }
 
+void Pressel::onCommand1Clicked()
+{
+    // An empty box leaves the text stored before in place.
+    const QString text = m_text1->text();
+    if (!text.isEmpty())
+        m_runtime.writeSetting(QString::fromLatin1(SettingsApplication),
+                               QString::fromLatin1(SettingsSection),
+                               QString::fromLatin1(SettingsKey), text);
+    close();
+}
+
 void Pressel::onCommand2Clicked()
 {
     // The run pumps events, so Print Fonts can be clicked again inside it; a
@@ -162,12 +186,96 @@ void Pressel::onCommand2Clicked()
     printFontSheet(*this, m_printer, m_screen, m_runtime);
 }
 
+void Pressel::onCommand3Clicked()
+{
+    setEveryEntrySelected(true);
+}
+
+void Pressel::onCommand4Clicked()
+{
+    setEveryEntrySelected(false);
+}
+
+void Pressel::setEveryEntrySelected(bool selected)
+{
+    // Every write below raises List1's click; the hidden sample line tells
+    // the font click to ignore it.
+    m_label2->hide();
+    const int count = m_list1->count();
+    for (int i = 0; i < count; ++i) {
+        // A Select All or Deselect All clicked in here runs to its end and
+        // shows the sample line again; this loop then goes on with it shown.
+        m_runtime.pumpEvents();
+        m_list1->setSelected(i, selected);
+    }
+    m_label2->show();
+}
+
+void Pressel::onList1Clicked()
+{
+    if (m_label2->isHidden())
+        return;
+    // The sample follows the entry last clicked or moved to, not the
+    // selection: a Ctrl-click that deselects an entry still shows its font.
+    const QString font = m_list1->currentText();
+    if (font.isEmpty())
+        return;
+    try {
+        // Three tests in turn, so that an empty Text1 gives the font's name
+        // under either option.
+        if (m_option1->isChecked())
+            m_label2->setText(font);
+        if (m_option2->isChecked())
+            m_label2->setText(m_text1->text());
+        if (m_text1->text().isEmpty())
+            m_label2->setText(font);
+        setFontName(*m_label2, m_screen, font);
+        // Each font shows plain, at the display size, whatever the line
+        // showed before.
+        QFont plain = m_label2->font();
+        plain.setPointSizeF(displayPoints());
+        plain.setBold(false);
+        plain.setItalic(false);
+        m_label2->setFont(plain);
+    } catch (const std::exception &) {
+        // In practice a face that only the printer has. Only the face and
+        // the caption change: the size, bold and italic stay as they were.
+        setArialFontName(*m_label2, m_screen);
+        m_label2->setText(QString::fromLatin1(PrinterOnlyFont));
+    }
+}
+
 void Pressel::onList3Clicked()
 {
     // Only the size changes: the sample keeps its text and face.
     QFont font = m_label2->font();
-    font.setPointSizeF(m_list3->currentText().toDouble());
+    font.setPointSizeF(displayPoints());
     m_label2->setFont(font);
+}
+
+double Pressel::displayPoints() const
+{
+    return m_list3->currentText().toDouble();
+}
+
+void Pressel::onOption1Clicked()
+{
+    // The text stays in the box, greyed. The face is left as it is.
+    if (m_option1->isChecked()) {
+        m_text1->setEnabled(false);
+        m_label2->setText(m_list1->currentText());
+    }
+}
+
+void Pressel::onOption2Clicked()
+{
+    // The focus stays where it is, and so does the face.
+    if (m_option2->isChecked()) {
+        m_text1->setEnabled(true);
+        m_label2->setText(m_text1->text());
+    }
+    if (m_label2->text().isEmpty())
+        m_label2->setText(m_list1->currentText());
 }
 
 void Pressel::onText1Changed()

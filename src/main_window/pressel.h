@@ -56,12 +56,22 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private Q_SLOTS:
+    void onCommand1Clicked();
     void onCommand2Clicked();
+    void onCommand3Clicked();
+    void onCommand4Clicked();
+    void onList1Clicked();
     void onList3Clicked();
+    void onOption1Clicked();
+    void onOption2Clicked();
     void onText1Changed();
 
 private:
     void createControls();
+    // Select All and Deselect All.
+    void setEveryEntrySelected(bool selected);
+    // List3's current entry as a number of points.
+    double displayPoints() const;
 
     Printer &m_printer;
     Screen &m_screen;

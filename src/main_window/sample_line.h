@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <stdexcept>
+
+class QLabel;
+class Screen;
+
+// Setting a face that the screen cannot draw. Qt never fails there on its
+// own: it silently draws another face instead.
+class FontNotDrawable : public std::runtime_error
+{
+public:
+    explicit FontNotDrawable(const QString &family);
+};
+
+// Sets the label's face to family, or throws FontNotDrawable and leaves the
+// label as it was when the screen does not have that family. The face is
+// drawn alone: a glyph that it lacks is not taken from another face.
+void setFontName(QLabel &label, Screen &screen, const QString &family);
+
+// Sets the label's face to "Arial", or where the screen lacks it to the
+// metric-compatible face that the window's design uses for it; never fails.
+// The face is picked from the families that the screen has: asking Qt for a
+// missing family would send it through fontconfig's fallback list first.
+void setArialFontName(QLabel &label, Screen &screen);
+
+// Draws a label's long caption from only as much text as can show. QLabel
+// lays its whole caption out on every paint, some 25 ms for a caption of
+// 32,767 characters, of which a few dozen fit on the label. The caption
+// itself is left as it is. For a plain-text label without a frame or word
+// wrap, whose text aligns to its start: cut at the end, the text is drawn
+// the same as whole.
+class LongCaptionPainter : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Watches label, and is owned by it.
+    explicit LongCaptionPainter(QLabel *label);
+
+    // Captions up to this length are left to QLabel.
+    static constexpr int ShortCaption = 256;
+
+    // What the label draws of caption: the lines that can show in it, each
+    // cut at a character boundary well past the label's right edge.
+    static QString visiblePart(const QLabel &label, const QString &caption);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QLabel *m_label;
+};
