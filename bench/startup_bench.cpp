@@ -13,6 +13,7 @@
 //
 //   startup_bench [--runs R] [N...]        (defaults: 5 runs; 1000 5000 20000)
 
+#include "bench_options.h"
 #include "fake_printer.h"
 #include "host/system_runtime.h"
 #include "host/system_screen.h"
@@ -65,13 +66,6 @@ QStringList generatedNames(int count)
     return names;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
 double timeStartup(const QStringList &names)
 {
     FakePrinter printer;
@@ -115,20 +109,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 
-    int runs = DefaultRuns;
-    std::vector<int> sizes;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc)
-            runs = std::atoi(argv[++i]);
-        else
-            sizes.push_back(std::atoi(argv[i]));
-    }
-    if (sizes.empty())
-        sizes.assign(std::begin(DefaultSizes), std::end(DefaultSizes));
-    if (runs < 1 || std::any_of(sizes.begin(), sizes.end(), [](int n) { return n < 1; })) {
-        std::fprintf(stderr, "usage: startup_bench [--runs R] [N...]\n");
-        return EXIT_FAILURE;
-    }
+    const auto [runs, sizes] =
+        parseRunsAndSizes(argc, argv, DefaultRuns, DefaultSizes, "startup_bench");
 
     std::printf("# platform %s, %d runs per size\n", qPrintable(QGuiApplication::platformName()),
                 runs);

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Select All and Deselect All over 1,000, 5,000 and 20,000 entries, from no,
+# a scattered (about every other entry) and a full selection, with the main
+# window shown under the offscreen platform and under Xvfb with a window
+# manager: the median time of the command with the real event pump, the
+# time per entry and its growth from the size before, beside the same number
+# of pumps alone. Prints a markdown table.
+#   bench/selection.sh [RUNS]          (default 3 runs per cell)
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+runs=${1:-3}
+build=${GLYPHORA_BENCH_DIR:-$root/build-bench}
+"$root/scripts/setup.sh" "$root/scripts/debian-packages.txt" "$root/bench/debian-packages.txt"
+GLYPHORA_BUILD_DIR=$build CMAKE_BUILD_TYPE=Release "$root/scripts/build.sh" >/dev/null
+. "$root/tests/e2e/xvfb.sh"
+
+work=$(mktemp -d)
+XVFB_NO_TRAP=1
+trap 'stop_xvfb; rm -rf "$work"' EXIT
+export HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+export FONTCONFIG_FILE=$build/tests/fonts.conf
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+bench=$build/bench/selection_bench
+
+echo "| platform | entries | start | command | time (s) | µs per entry | growth per entry |"
+echo "|---|---:|---|---|---:|---:|---:|"
+for platform in offscreen xcb; do
+    if [[ $platform == xcb ]]; then
+        start_xvfb
+    fi
+    # Lines: entries start command seconds us_per_entry growth
+    QT_QPA_PLATFORM=$platform "$bench" --runs "$runs" 2>/dev/null |
+        grep -v '^#' |
+        awk -v platform="$platform" '{
+            printf "| %s | %d | %s | %s | %.3f | %.2f | %.2f |\n", platform, $1, $2, $3, $4, $5, $6
+        }'
+done
+echo
+echo "Median of $runs runs per cell, $(nproc) cores. \"pumps-only\" is the same number of event"
+echo "pumps on the same shown window with no selection write; growth is the time per entry over"
+echo "that of the size before, for the same start and command."
