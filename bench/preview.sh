@@ -8,19 +8,9 @@
 # plain QLabel's. Prints markdown tables.
 #   bench/preview.sh
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${GLYPHORA_BENCH_DIR:-$root/build-bench}
-"$root/scripts/setup.sh" "$root/scripts/debian-packages.txt" "$root/bench/debian-packages.txt"
-GLYPHORA_BUILD_DIR=$build CMAKE_BUILD_TYPE=Release "$root/scripts/build.sh" >/dev/null
-. "$root/tests/e2e/xvfb.sh"
-
-work=$(mktemp -d)
-XVFB_NO_TRAP=1
-trap 'stop_xvfb; rm -rf "$work"' EXIT
+. "$(dirname "${BASH_SOURCE[0]}")/prepare.sh"
 # Every font of the machine, not the tests' own set; no stored sample text.
 unset FONTCONFIG_FILE
-export HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 bench=$build/bench/preview_bench
 
 for platform in offscreen xcb; do

@@ -7,19 +7,9 @@
 # of pumps alone. Prints a markdown table.
 #   bench/selection.sh [RUNS]          (default 3 runs per cell)
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 runs=${1:-3}
-build=${GLYPHORA_BENCH_DIR:-$root/build-bench}
-"$root/scripts/setup.sh" "$root/scripts/debian-packages.txt" "$root/bench/debian-packages.txt"
-GLYPHORA_BUILD_DIR=$build CMAKE_BUILD_TYPE=Release "$root/scripts/build.sh" >/dev/null
-. "$root/tests/e2e/xvfb.sh"
-
-work=$(mktemp -d)
-XVFB_NO_TRAP=1
-trap 'stop_xvfb; rm -rf "$work"' EXIT
-export HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+. "$(dirname "${BASH_SOURCE[0]}")/prepare.sh"
 export FONTCONFIG_FILE=$build/tests/fonts.conf
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 bench=$build/bench/selection_bench
 
 echo "| platform | entries | start | command | time (s) | µs per entry | growth per entry |"

@@ -5,17 +5,10 @@
 # with 10 fonts selected. Prints a markdown table.
 #   bench/sheet.sh [RUNS]
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 runs=${1:-5}
-build=${GLYPHORA_BENCH_DIR:-$root/build-bench}
-"$root/scripts/setup.sh" "$root/scripts/debian-packages.txt" "$root/bench/debian-packages.txt"
-GLYPHORA_BUILD_DIR=$build CMAKE_BUILD_TYPE=Release "$root/scripts/build.sh" >/dev/null
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export HOME=$work QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work/runtime
+. "$(dirname "${BASH_SOURCE[0]}")/prepare.sh"
+export QT_QPA_PLATFORM=offscreen
 export CUPS_SERVER=$work/no-cupsd.sock   # no printer: the PDF printer files the sheet
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 bench=$build/bench/sheet_bench
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }

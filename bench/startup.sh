@@ -7,20 +7,9 @@
 # no repaint). Prints a markdown table.
 #   bench/startup.sh [RUNS]          (default 5 runs per size)
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 runs=${1:-5}
-build=${GLYPHORA_BENCH_DIR:-$root/build-bench}
-"$root/scripts/setup.sh"
-GLYPHORA_BUILD_DIR=$build CMAKE_BUILD_TYPE=Release "$root/scripts/build.sh" >/dev/null
-. "$root/tests/e2e/xvfb.sh"
-
-work=$(mktemp -d)
-XVFB_NO_TRAP=1
-trap 'stop_xvfb; rm -rf "$work"' EXIT
-# No stored sample text, the tests' own fonts, and no runtime-dir warning.
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+. "$(dirname "${BASH_SOURCE[0]}")/prepare.sh"
 export FONTCONFIG_FILE=$build/tests/fonts.conf
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 bench=$build/bench/startup_bench
 sizes=(1000 5000 20000)
 
