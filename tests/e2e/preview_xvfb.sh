@@ -86,7 +86,8 @@ click() { xdotool mousemove --window "$id" "$1" "$2" click 1; }
 
 # ended STATUS: waits for the program to end and checks how.
 ended() {
-    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+    # An upper bound for a loaded machine; a program that ends returns at once.
+    for _ in $(seq 400); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
     kill -0 "$pid" 2>/dev/null && fail "still running"
     local status=0
     wait "$pid" || status=$?
@@ -145,6 +146,8 @@ grep -q 'ignoring the settings' "$work/stderr" || fail "nothing said about the d
 export XDG_CONFIG_HOME=$work/not-a-folder
 : >"$XDG_CONFIG_HOME"
 start
+# Clicks sent before the window has drawn itself can be lost.
+settled_dump "$id" "$work/unwritable.xwd"
 type_into_text1 "lost"
 click $EXIT_X $EXIT_Y
 ended 0
