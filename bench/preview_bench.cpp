@@ -1,4 +1,4 @@
-// Click-to-sample latency: a mouse click on a List1 entry until the sample
+// Click-to-sample latency: a mouse click on a fontList entry until the sample
 // line has been repainted in that font, for every font family installed
 // plus the 35 standard PostScript names that only a printer has, each
 // clicked once, in a shuffled order, on the shown main window after the
@@ -21,8 +21,8 @@
 #include "host/font_families.h"
 #include "host/system_runtime.h"
 #include "host/system_screen.h"
-#include "main_window/list_box.h"
-#include "main_window/pressel.h"
+#include "ui/list_box.h"
+#include "main_window/main_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -154,15 +154,15 @@ int main(int argc, char *argv[])
     printer.fontList = families + printerOnly;
     SystemScreen screen;
     SystemRuntime runtime;
-    Pressel pressel(printer, screen, runtime);
-    pressel.load();
-    if (!QTest::qWaitForWindowExposed(&pressel))
+    MainWindow mainWindow(printer, screen, runtime);
+    mainWindow.load();
+    if (!QTest::qWaitForWindowExposed(&mainWindow))
         fail("the main window did not show");
-    ListBox *list1 = pressel.list1();
-    QLabel *label2 = pressel.label2();
+    ListBox *fontList = mainWindow.fontList();
+    QLabel *sampleLine = mainWindow.sampleLine();
 
-    std::vector<int> rows(list1->count());
-    for (int row = 0; row < list1->count(); ++row)
+    std::vector<int> rows(fontList->count());
+    for (int row = 0; row < fontList->count(); ++row)
         rows[row] = row;
     std::shuffle(rows.begin(), rows.end(), QRandomGenerator(Seed));
 
@@ -173,22 +173,22 @@ int main(int argc, char *argv[])
     std::vector<Click> drawable;
     std::vector<Click> printerOnlyClicks;
     for (const int row : rows) {
-        const QModelIndex index = list1->model()->index(row, 0);
-        list1->scrollTo(index);
+        const QModelIndex index = fontList->model()->index(row, 0);
+        fontList->scrollTo(index);
         QCoreApplication::processEvents();
-        const QPoint centre = list1->visualRect(index).center();
+        const QPoint centre = fontList->visualRect(index).center();
 
         QElapsedTimer timer;
         timer.start();
         const double cpuStart = threadCpuMs();
-        QTest::mouseClick(list1->viewport(), Qt::LeftButton, {}, centre);
-        label2->repaint();
+        QTest::mouseClick(fontList->viewport(), Qt::LeftButton, {}, centre);
+        sampleLine->repaint();
         const Click click{timer.nsecsElapsed() / 1e6, threadCpuMs() - cpuStart};
 
-        const QString name = list1->text(row);
+        const QString name = fontList->text(row);
         const bool onPrinterOnly = printerOnly.contains(name);
         const QString expected = onPrinterOnly ? QStringLiteral("Printer Only Font") : name;
-        if (list1->currentText() != name || label2->text() != expected)
+        if (fontList->currentText() != name || sampleLine->text() != expected)
             fail("a click did not show the font it should");
         if (click.wallMs > SlowClickMs)
             std::printf("# slow click %d: %.1f ms (%.1f ms processor time) on \"%s\"\n",
@@ -202,23 +202,23 @@ int main(int argc, char *argv[])
 
     // The same place, font and colours without the sample line's drawing of
     // long captions, shown in its stead in turn.
-    QLabel plain(&pressel);
+    QLabel plain(&mainWindow);
     plain.setTextFormat(Qt::PlainText);
-    plain.setAlignment(label2->alignment());
-    plain.setFont(label2->font());
-    plain.setGeometry(label2->geometry());
+    plain.setAlignment(sampleLine->alignment());
+    plain.setFont(sampleLine->font());
+    plain.setGeometry(sampleLine->geometry());
     plain.hide();
     for (const int characters : {100, 1000, 32767, 1 << 20}) {
         const QString text = caption(characters);
-        label2->setText(text);
+        sampleLine->setText(text);
         plain.setText(text);
-        const double sampleLine = repaintMs(label2, repaints);
-        label2->hide();
+        const double sampleMs = repaintMs(sampleLine, repaints);
+        sampleLine->hide();
         plain.show();
         const double qlabel = repaintMs(&plain, repaints);
         plain.hide();
-        label2->show();
-        std::printf("caption %d %.2f %.2f\n", characters, sampleLine, qlabel);
+        sampleLine->show();
+        std::printf("caption %d %.2f %.2f\n", characters, sampleMs, qlabel);
     }
     return EXIT_SUCCESS;
 }

@@ -18,8 +18,8 @@
 #include "fake_printer.h"
 #include "host/system_runtime.h"
 #include "host/system_screen.h"
-#include "main_window/list_box.h"
-#include "main_window/pressel.h"
+#include "ui/list_box.h"
+#include "main_window/main_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -58,14 +58,14 @@ struct Window
     FakePrinter printer;
     SystemScreen screen;
     SystemRuntime runtime;
-    Pressel pressel{printer, screen, runtime};
+    MainWindow mainWindow{printer, screen, runtime};
 
     explicit Window(const QStringList &fonts)
     {
         for (const QString &name : fonts)
-            pressel.list1()->addItem(name);
-        pressel.show();
-        if (!QTest::qWaitForWindowExposed(&pressel)) {
+            mainWindow.fontList()->addItem(name);
+        mainWindow.show();
+        if (!QTest::qWaitForWindowExposed(&mainWindow)) {
             std::fprintf(stderr, "selection_bench: the main window did not show\n");
             std::exit(EXIT_FAILURE);
         }
@@ -73,11 +73,11 @@ struct Window
 
     void select(Start start)
     {
-        ListBox &list1 = *pressel.list1();
+        ListBox &fontList = *mainWindow.fontList();
         QRandomGenerator random(Seed);
-        for (int row = 0; row < list1.count(); ++row) {
+        for (int row = 0; row < fontList.count(); ++row) {
             if (start == Start::All || (start == Start::Scattered && random.bounded(2) == 0))
-                list1.setSelected(row, true);
+                fontList.setSelected(row, true);
         }
         // As a user would meet it: the list painted, the view up to date.
         QCoreApplication::processEvents();
@@ -88,7 +88,7 @@ double timeCommand(const QStringList &fonts, Start start, bool selectAll)
 {
     Window window(fonts);
     window.select(start);
-    QPushButton *command = selectAll ? window.pressel.command3() : window.pressel.command4();
+    QPushButton *command = selectAll ? window.mainWindow.selectAllButton() : window.mainWindow.deselectAllButton();
 
     QElapsedTimer timer;
     timer.start();
@@ -96,8 +96,8 @@ double timeCommand(const QStringList &fonts, Start start, bool selectAll)
     const double seconds = timer.nsecsElapsed() / 1e9;
 
     const int expected = selectAll ? int(fonts.size()) : 0;
-    if (window.pressel.list1()->selectedCount() != expected
-        || window.pressel.label2()->isHidden()) {
+    if (window.mainWindow.fontList()->selectedCount() != expected
+        || window.mainWindow.sampleLine()->isHidden()) {
         std::fprintf(stderr, "selection_bench: the command did not finish as it should\n");
         std::exit(EXIT_FAILURE);
     }

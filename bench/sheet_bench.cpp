@@ -17,8 +17,8 @@
 #include "host/system_printer.h"
 #include "host/system_runtime.h"
 #include "host/system_screen.h"
-#include "main_window/list_box.h"
-#include "main_window/pressel.h"
+#include "ui/list_box.h"
+#include "main_window/main_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -77,11 +77,11 @@ double bareLoop(const QStringList &families, const QString &file)
     return timer.nsecsElapsed() / 1e9;
 }
 
-void fillSizes(Pressel &pressel)
+void fillSizes(MainWindow &mainWindow)
 {
     for (const char *size : {"10", "12", "14", "16", "18", "20"})
-        pressel.list2()->addItem(QString::fromLatin1(size));
-    pressel.list2()->setSelected(1, true);
+        mainWindow.printSizeList()->addItem(QString::fromLatin1(size));
+    mainWindow.printSizeList()->setSelected(1, true);
 }
 
 double sheet(const QStringList &families)
@@ -89,16 +89,16 @@ double sheet(const QStringList &families)
     SystemPrinter printer;
     SystemScreen screen;
     SystemRuntime runtime;
-    Pressel pressel(printer, screen, runtime);
-    fillSizes(pressel);
+    MainWindow mainWindow(printer, screen, runtime);
+    fillSizes(mainWindow);
     for (const QString &family : families)
-        pressel.list1()->addItem(family);
-    for (int row = 0; row < pressel.list1()->count(); ++row)
-        pressel.list1()->setSelected(row, true);
+        mainWindow.fontList()->addItem(family);
+    for (int row = 0; row < mainWindow.fontList()->count(); ++row)
+        mainWindow.fontList()->setSelected(row, true);
 
     QElapsedTimer timer;
     timer.start();
-    printFontSheet(pressel, printer, screen, runtime);
+    mainWindow.printFonts();
     return timer.nsecsElapsed() / 1e9;
 }
 
@@ -108,16 +108,16 @@ double sparse(int count)
     SystemScreen screen;
     FakeRuntime runtime;
     runtime.processQtEvents = true;
-    Pressel pressel(printer, screen, runtime);
-    fillSizes(pressel);
+    MainWindow mainWindow(printer, screen, runtime);
+    fillSizes(mainWindow);
     for (int i = 0; i < count; ++i)
-        pressel.list1()->addItem(QStringLiteral("Font %1").arg(i, 6, 10, QLatin1Char('0')));
+        mainWindow.fontList()->addItem(QStringLiteral("Font %1").arg(i, 6, 10, QLatin1Char('0')));
     for (int i = 0; i < 10; ++i)
-        pressel.list1()->setSelected(i * (count / 10), true);
+        mainWindow.fontList()->setSelected(i * (count / 10), true);
 
     QElapsedTimer timer;
     timer.start();
-    printFontSheet(pressel, printer, screen, runtime);
+    mainWindow.printFonts();
     return timer.nsecsElapsed() / 1e9;
 }
 

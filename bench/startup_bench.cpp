@@ -2,10 +2,10 @@
 //
 // For every size N it runs, several times each and every run with a fresh
 // main window:
-// - startup:  Pressel::load() with the real event pump, pointer and settings
+// - startup:  MainWindow::load() with the real event pump, pointer and settings
 //             store and a printer that reports N generated names, from the
 //             call until the main window is shown and load() returns;
-// - baseline: the same N names added straight to List1 of a hidden main
+// - baseline: the same N names added straight to fontList of a hidden main
 //             window, with no pump, no progress window and no repaint.
 //
 // Prints one line per size: N, the median of each, the time per font and
@@ -17,8 +17,8 @@
 #include "fake_printer.h"
 #include "host/system_runtime.h"
 #include "host/system_screen.h"
-#include "main_window/list_box.h"
-#include "main_window/pressel.h"
+#include "ui/list_box.h"
+#include "main_window/main_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -72,13 +72,13 @@ double timeStartup(const QStringList &names)
     printer.fontList = names;
     SystemScreen screen;
     SystemRuntime runtime;
-    Pressel pressel(printer, screen, runtime);
+    MainWindow mainWindow(printer, screen, runtime);
 
     QElapsedTimer timer;
     timer.start();
-    pressel.load();
+    mainWindow.load();
     const double seconds = timer.nsecsElapsed() / 1e9;
-    if (!pressel.isVisible() || pressel.list1()->count() != names.size()) {
+    if (!mainWindow.isVisible() || mainWindow.fontList()->count() != names.size()) {
         std::fprintf(stderr, "startup_bench: the start-up routine did not finish\n");
         std::exit(EXIT_FAILURE);
     }
@@ -92,13 +92,13 @@ double timeBaseline(const QStringList &names)
     FakePrinter printer;
     SystemScreen screen;
     SystemRuntime runtime;
-    Pressel pressel(printer, screen, runtime);
-    ListBox *list1 = pressel.list1();
+    MainWindow mainWindow(printer, screen, runtime);
+    ListBox *fontList = mainWindow.fontList();
 
     QElapsedTimer timer;
     timer.start();
     for (const QString &name : names)
-        list1->addItem(name);
+        fontList->addItem(name);
     return timer.nsecsElapsed() / 1e9;
 }
 

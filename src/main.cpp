@@ -1,7 +1,7 @@
 #include "host/system_printer.h"
 #include "host/system_runtime.h"
 #include "host/system_screen.h"
-#include "main_window/pressel.h"
+#include "main_window/main_window.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -65,9 +65,9 @@ int main(int argc, char *argv[])
     SystemScreen screen;
     SystemRuntime runtime([&printer] { printer.abandonDocAtExit(); });
 
-    Pressel pressel(printer, screen, runtime);
+    MainWindow mainWindow(printer, screen, runtime);
     // Reads the fonts while the progress window counts them, then shows the
     // main window.
-    pressel.load();
+    mainWindow.load();
     return Application::exec();
 }

@@ -6,8 +6,8 @@
 #include <QWidget>
 
 // Writes one line into a journal for every paint event of the watched
-// widgets: "Paint:Label1:0 / 57" for a label (with the text it shows),
-// "Paint:EzFonCnt" for anything else. Tests read the journal beside the
+// widgets: "Paint:countLine:0 / 57" for a label (with the text it shows),
+// "Paint:ProgressWindow" for anything else. Tests read the journal beside the
 // fakes' lines to see what was on the screen at each step.
 class PaintJournal : public QObject
 {

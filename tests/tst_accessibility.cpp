@@ -6,9 +6,9 @@
 #include "fake_printer.h"
 #include "fake_runtime.h"
 #include "fake_screen.h"
-#include "main_window/list_box.h"
-#include "main_window/pressel.h"
-#include "progress_window/ez_fon_cnt.h"
+#include "ui/list_box.h"
+#include "main_window/main_window.h"
+#include "progress_window/progress_window.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -73,7 +73,7 @@ private Q_SLOTS:
     void controlNamesAndRoles();
     void everyVisibleControlIsNamed();
     void sampleLineKeepsItsName();
-    void list1EntriesAreReadOut();
+    void fontListEntriesAreReadOut();
     void progressLinesReadWhatTheyShow();
     void progressLinesAnnounceChanges();
     void spacePressesTheFocusedButton_data();
@@ -88,26 +88,26 @@ private:
     FakePrinter m_printer;
     FakeScreen m_screen;
     FakeRuntime m_runtime;
-    Pressel *m_pressel = nullptr;
+    MainWindow *m_mainWindow = nullptr;
 };
 
 void tst_Accessibility::init()
 {
     m_printer.fontList = {"Nimbus Roman", "C059", "DejaVu Sans", "Liberation Mono"};
     m_runtime = FakeRuntime();
-    m_pressel = new Pressel(m_printer, m_screen, m_runtime);
+    m_mainWindow = new MainWindow(m_printer, m_screen, m_runtime);
 }
 
 void tst_Accessibility::cleanup()
 {
-    delete m_pressel;
-    m_pressel = nullptr;
+    delete m_mainWindow;
+    m_mainWindow = nullptr;
 }
 
 QWidget *tst_Accessibility::window(const QString &name)
 {
-    return name == QLatin1String("EzFonCnt") ? static_cast<QWidget *>(&m_pressel->ezFonCnt())
-                                             : m_pressel;
+    return name == QLatin1String("ProgressWindow") ? static_cast<QWidget *>(&m_mainWindow->progressWindow())
+                                             : m_mainWindow;
 }
 
 QAccessibleInterface *tst_Accessibility::control(const QString &window, const QString &name)
@@ -130,27 +130,27 @@ void tst_Accessibility::controlNamesAndRoles_data()
                                              << QString::fromLatin1(name) << role
                                              << QString::fromLatin1(accessibleName);
     };
-    add("Pressel", "Label1", QAccessible::StaticText, "Glyphora");
-    add("Pressel", "Label5", QAccessible::StaticText, "All Available Fonts");
-    add("Pressel", "List1", QAccessible::List, "All Available Fonts");
-    add("Pressel", "Command3", QAccessible::Button, "Select All");
-    add("Pressel", "Command4", QAccessible::Button, "Deselect All");
-    add("Pressel", "Command2", QAccessible::Button, "Print Fonts");
-    add("Pressel", "Command1", QAccessible::Button, "Exit");
-    add("Pressel", "Label4", QAccessible::StaticText, "Print Size");
-    add("Pressel", "List2", QAccessible::List, "Print Size");
-    add("Pressel", "Label6", QAccessible::StaticText, "Display");
-    add("Pressel", "List3", QAccessible::List, "Display");
-    add("Pressel", "Label2", QAccessible::StaticText, "Sample");
-    add("Pressel", "Option1", QAccessible::RadioButton, "Use Font Name as Sample Text");
-    add("Pressel", "Option2", QAccessible::RadioButton, "Use User Defined Text as Sample Text");
-    add("Pressel", "Text1", QAccessible::EditableText, "User Defined Text");
+    add("MainWindow", "titleLabel", QAccessible::StaticText, "Glyphora");
+    add("MainWindow", "fontListLabel", QAccessible::StaticText, "All Available Fonts");
+    add("MainWindow", "fontList", QAccessible::List, "All Available Fonts");
+    add("MainWindow", "selectAllButton", QAccessible::Button, "Select All");
+    add("MainWindow", "deselectAllButton", QAccessible::Button, "Deselect All");
+    add("MainWindow", "printButton", QAccessible::Button, "Print Fonts");
+    add("MainWindow", "exitButton", QAccessible::Button, "Exit");
+    add("MainWindow", "printSizeLabel", QAccessible::StaticText, "Print Size");
+    add("MainWindow", "printSizeList", QAccessible::List, "Print Size");
+    add("MainWindow", "displaySizeLabel", QAccessible::StaticText, "Display");
+    add("MainWindow", "displaySizeList", QAccessible::List, "Display");
+    add("MainWindow", "sampleLine", QAccessible::StaticText, "Sample");
+    add("MainWindow", "fontNameOption", QAccessible::RadioButton, "Use Font Name as Sample Text");
+    add("MainWindow", "userTextOption", QAccessible::RadioButton, "Use User Defined Text as Sample Text");
+    add("MainWindow", "userTextBox", QAccessible::EditableText, "User Defined Text");
     // The count line and the name line say what they show; their initial
     // captions say what they are.
-    add("EzFonCnt", "Picture1", QAccessible::Border, "Progress");
-    add("EzFonCnt", "Label1", QAccessible::StaticText, "Font Count");
-    add("EzFonCnt", "Label2", QAccessible::StaticText, "Font Name");
-    add("EzFonCnt", "Command1", QAccessible::Button, "Stop");
+    add("ProgressWindow", "panel", QAccessible::Border, "Progress");
+    add("ProgressWindow", "countLine", QAccessible::StaticText, "Font Count");
+    add("ProgressWindow", "nameLine", QAccessible::StaticText, "Font Name");
+    add("ProgressWindow", "stopButton", QAccessible::Button, "Stop");
 }
 
 void tst_Accessibility::controlNamesAndRoles()
@@ -168,14 +168,14 @@ void tst_Accessibility::controlNamesAndRoles()
 
 void tst_Accessibility::everyVisibleControlIsNamed()
 {
-    m_pressel->load();
-    m_pressel->ezFonCnt().open();
-    for (const QString window : {"Pressel", "EzFonCnt"}) {
+    m_mainWindow->load();
+    m_mainWindow->progressWindow().open();
+    for (const QString window : {"MainWindow", "ProgressWindow"}) {
         QAccessibleInterface *windowIface = QAccessible::queryAccessibleInterface(this->window(window));
         QVERIFY(!windowIface->text(QAccessible::Name).isEmpty());
         QHash<QString, QAccessibleInterface *> controls;
         collectControls(windowIface, controls);
-        QVERIFY(controls.size() >= 5);
+        QVERIFY(controls.size() >= 4);
         for (auto it = controls.cbegin(); it != controls.cend(); ++it) {
             if (it.value()->state().invisible)
                 continue;
@@ -183,28 +183,26 @@ void tst_Accessibility::everyVisibleControlIsNamed()
                      qPrintable(window + QLatin1Char('/') + it.key()));
         }
     }
-    // The stop flag is never seen, and a reader does not come across it.
-    QVERIFY(control(QStringLiteral("EzFonCnt"), QStringLiteral("Label3"))->state().invisible);
 }
 
 void tst_Accessibility::sampleLineKeepsItsName()
 {
     // The sample line shows a font name or the user's text; it is still the
     // sample.
-    QAccessibleInterface *iface = control(QStringLiteral("Pressel"), QStringLiteral("Label2"));
+    QAccessibleInterface *iface = control(QStringLiteral("MainWindow"), QStringLiteral("sampleLine"));
     QVERIFY(iface);
-    m_pressel->label2()->setText(QStringLiteral("DejaVu Sans"));
+    m_mainWindow->sampleLine()->setText(QStringLiteral("DejaVu Sans"));
     QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Sample"));
 }
 
-void tst_Accessibility::list1EntriesAreReadOut()
+void tst_Accessibility::fontListEntriesAreReadOut()
 {
-    m_pressel->load();
-    ListBox *list1 = m_pressel->list1();
-    list1->setSelected(1, true);
-    list1->setSelected(3, true);
+    m_mainWindow->load();
+    ListBox *fontList = m_mainWindow->fontList();
+    fontList->setSelected(1, true);
+    fontList->setSelected(3, true);
 
-    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(list1);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(fontList);
     QVERIFY(iface);
     QAccessibleTableInterface *table = iface->tableInterface();
     QVERIFY(table);
@@ -223,21 +221,21 @@ void tst_Accessibility::list1EntriesAreReadOut()
 
 void tst_Accessibility::progressLinesReadWhatTheyShow()
 {
-    EzFonCnt &progress = m_pressel->ezFonCnt();
+    ProgressWindow &progress = m_mainWindow->progressWindow();
     progress.open();
-    QAccessibleInterface *count = control(QStringLiteral("EzFonCnt"), QStringLiteral("Label1"));
-    QAccessibleInterface *name = control(QStringLiteral("EzFonCnt"), QStringLiteral("Label2"));
+    QAccessibleInterface *count = control(QStringLiteral("ProgressWindow"), QStringLiteral("countLine"));
+    QAccessibleInterface *name = control(QStringLiteral("ProgressWindow"), QStringLiteral("nameLine"));
     QVERIFY(count && name);
     QVERIFY(!count->text(QAccessible::Description).isEmpty());
     QVERIFY(!name->text(QAccessible::Description).isEmpty());
 
-    progress.label1()->setText(EzFonCnt::countLine(7, 19));
-    progress.label2()->setText(QStringLiteral("DejaVu Sans"));
+    progress.countLine()->setText(ProgressWindow::countText(7, 19));
+    progress.nameLine()->setText(QStringLiteral("DejaVu Sans"));
     progress.repaintWindow();
     QCOMPARE(count->text(QAccessible::Name), QStringLiteral("7 / 19"));
     QCOMPARE(name->text(QAccessible::Name), QStringLiteral("DejaVu Sans"));
-    // The window is called by its caption, the driver's mode.
-    progress.setCaption(QString::fromLatin1(EzFonCnt::PrintingCaption));
+    // The window is called by its title, the driver's mode.
+    progress.setMode(ProgressWindow::Mode::Printing);
     QCOMPARE(QAccessible::queryAccessibleInterface(&progress)->text(QAccessible::Name),
              QStringLiteral("Printing Fonts"));
 }
@@ -257,14 +255,14 @@ void tst_Accessibility::progressLinesAnnounceChanges()
 
     updates.clear();
     const auto previous = QAccessible::installUpdateHandler(recordUpdate);
-    m_pressel->load();
+    m_mainWindow->load();
     QAccessible::installUpdateHandler(previous);
 
     // One count and one name per font while the fonts are read.
-    const EzFonCnt &progress = m_pressel->ezFonCnt();
+    const ProgressWindow &progress = m_mainWindow->progressWindow();
     const int fonts = int(m_printer.fontList.size());
-    QVERIFY2(nameChanges(progress.label1()) >= fonts, qPrintable(QString::number(nameChanges(progress.label1()))));
-    QVERIFY2(nameChanges(progress.label2()) >= fonts, qPrintable(QString::number(nameChanges(progress.label2()))));
+    QVERIFY2(nameChanges(progress.countLine()) >= fonts, qPrintable(QString::number(nameChanges(progress.countLine()))));
+    QVERIFY2(nameChanges(progress.nameLine()) >= fonts, qPrintable(QString::number(nameChanges(progress.nameLine()))));
 }
 
 void tst_Accessibility::spacePressesTheFocusedButton_data()
@@ -272,9 +270,9 @@ void tst_Accessibility::spacePressesTheFocusedButton_data()
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("button");
 
-    for (const char *name : {"Command3", "Command4", "Command2", "Command1"})
-        QTest::addRow("Pressel/%s", name) << "Pressel" << QString::fromLatin1(name);
-    QTest::newRow("EzFonCnt/Command1") << "EzFonCnt" << "Command1";
+    for (const char *name : {"selectAllButton", "deselectAllButton", "printButton", "exitButton"})
+        QTest::addRow("MainWindow/%s", name) << "MainWindow" << QString::fromLatin1(name);
+    QTest::newRow("ProgressWindow/stopButton") << "ProgressWindow" << "stopButton";
 }
 
 void tst_Accessibility::spacePressesTheFocusedButton()
@@ -303,9 +301,9 @@ void tst_Accessibility::arrowKeysMoveInLists_data()
     QTest::addColumn<QString>("list");
     QTest::addColumn<int>("firstRow");
 
-    QTest::newRow("List1") << "List1" << 0;
-    QTest::newRow("List2") << "List2" << 1; // "12", selected at start
-    QTest::newRow("List3") << "List3" << 3; // "22": one above the selected "24"
+    QTest::newRow("fontList") << "fontList" << 0;
+    QTest::newRow("printSizeList") << "printSizeList" << 1; // "12", selected at start
+    QTest::newRow("displaySizeList") << "displaySizeList" << 3; // "22": one above the selected "24"
 }
 
 void tst_Accessibility::arrowKeysMoveInLists()
@@ -313,11 +311,11 @@ void tst_Accessibility::arrowKeysMoveInLists()
     QFETCH(QString, list);
     QFETCH(int, firstRow);
 
-    m_pressel->load();
-    auto *listBox = m_pressel->findChild<ListBox *>(list);
+    m_mainWindow->load();
+    auto *listBox = m_mainWindow->findChild<ListBox *>(list);
     QVERIFY(listBox);
-    m_pressel->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_pressel));
+    m_mainWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_mainWindow));
     listBox->setFocus(Qt::TabFocusReason);
     listBox->setSelected(firstRow, true);
     listBox->setCurrentIndex(listBox->model()->index(firstRow, 0));

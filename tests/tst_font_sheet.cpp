@@ -5,9 +5,9 @@
 #include "fake_runtime.h"
 #include "fake_screen.h"
 #include "font_sheet/font_sheet.h"
-#include "main_window/list_box.h"
-#include "main_window/pressel.h"
-#include "progress_window/ez_fon_cnt.h"
+#include "ui/list_box.h"
+#include "main_window/main_window.h"
+#include "progress_window/progress_window.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -75,7 +75,7 @@ private:
     FakePrinter m_printer;
     FakeScreen m_screen;
     FakeRuntime m_runtime;
-    Pressel *m_pressel = nullptr;
+    MainWindow *m_mainWindow = nullptr;
 };
 
 void tst_FontSheet::init()
@@ -88,28 +88,28 @@ void tst_FontSheet::init()
     m_screen.journal = &m_journal;
     m_runtime.journal = &m_journal;
     m_runtime.date = Date;
-    m_pressel = new Pressel(m_printer, m_screen, m_runtime);
+    m_mainWindow = new MainWindow(m_printer, m_screen, m_runtime);
     for (const char *size : {"10", "12", "14", "16", "18", "20"})
-        m_pressel->list2()->addItem(QString::fromLatin1(size));
-    m_pressel->list2()->setSelected(1, true);
+        m_mainWindow->printSizeList()->addItem(QString::fromLatin1(size));
+    m_mainWindow->printSizeList()->setSelected(1, true);
 }
 
 void tst_FontSheet::cleanup()
 {
-    delete m_pressel;
-    m_pressel = nullptr;
+    delete m_mainWindow;
+    m_mainWindow = nullptr;
 }
 
 void tst_FontSheet::fill(const QStringList &fonts)
 {
     for (const QString &font : fonts)
-        m_pressel->list1()->addItem(font);
+        m_mainWindow->fontList()->addItem(font);
 }
 
 void tst_FontSheet::select(const QList<int> &rows)
 {
     for (int row : rows)
-        m_pressel->list1()->setSelected(row, true);
+        m_mainWindow->fontList()->setSelected(row, true);
 }
 
 QStringList tst_FontSheet::journalWithoutPumps() const
@@ -142,16 +142,16 @@ void tst_FontSheet::sheet()
 
     fill({"Futura", "Bodoni", "Arial", "Courier"});
     select(selected);
-    m_pressel->text1()->setText(QStringLiteral("Quick fox"));
-    m_pressel->option2()->setChecked(userText);
+    m_mainWindow->userTextBox()->setText(QStringLiteral("Quick fox"));
+    m_mainWindow->userTextOption()->setChecked(userText);
     m_journal.clear();
 
-    printFontSheet(*m_pressel, m_printer, m_screen, m_runtime);
+    m_mainWindow->printFonts();
 
     QCOMPARE(journalWithoutPumps(), opening() + entries + closing());
     QCOMPARE(m_runtime.pumps, 4); // one per entry, selected or not
     QVERIFY(m_runtime.messages.isEmpty());
-    QVERIFY(!m_pressel->ezFonCnt().isVisible());
+    QVERIFY(!m_mainWindow->progressWindow().isVisible());
     QCOMPARE(m_screen.mousePointer(), Screen::DefaultPointer);
 }
 
@@ -159,8 +159,8 @@ void tst_FontSheet::emptyUserTextStillTakesALine()
 {
     fill({"Bodoni"});
     select({0});
-    m_pressel->option2()->setChecked(true);
-    printFontSheet(*m_pressel, m_printer, m_screen, m_runtime);
+    m_mainWindow->userTextOption()->setChecked(true);
+    m_mainWindow->printFonts();
 
     // The sample line is printed, empty, in the font at the print size.
     QCOMPARE(journalWithoutPumps().mid(opening().size()),
@@ -178,15 +178,15 @@ void tst_FontSheet::countLinesAndNote()
     QStringList countLines;
     QString note;
     m_runtime.onPump = [&](int) {
-        EzFonCnt &ezFonCnt = m_pressel->ezFonCnt();
-        countLines.append(ezFonCnt.label1()->text());
-        note = ezFonCnt.label2()->text();
-        QCOMPARE(ezFonCnt.caption(), QStringLiteral("Printing Fonts"));
-        QCOMPARE(ezFonCnt.label3()->text(), QStringLiteral("Dont Stop"));
-        QVERIFY(ezFonCnt.isVisible());
+        ProgressWindow &progressWindow = m_mainWindow->progressWindow();
+        countLines.append(progressWindow.countLine()->text());
+        note = progressWindow.nameLine()->text();
+        QCOMPARE(progressWindow.windowTitle(), QStringLiteral("Printing Fonts"));
+        QCOMPARE(progressWindow.stopFlag(), ProgressWindow::StopFlag::DontStop);
+        QVERIFY(progressWindow.isVisible());
     };
-    printFontSheet(*m_pressel, m_printer, m_screen, m_runtime);
-    countLines.append(m_pressel->ezFonCnt().label1()->text());
+    m_mainWindow->printFonts();
+    countLines.append(m_mainWindow->progressWindow().countLine()->text());
 
     QCOMPARE(countLines.size(), 151);
     QCOMPARE(countLines.first(), QStringLiteral("Font Count"));
@@ -201,7 +201,7 @@ void tst_FontSheet::nothingSelected()
 {
     fill({"Arial", "Bodoni"});
     m_journal.clear();
-    printFontSheet(*m_pressel, m_printer, m_screen, m_runtime);
+    m_mainWindow->printFonts();
 
     QCOMPARE(m_runtime.messages.size(), 1);
     QCOMPARE(m_runtime.messages[0].text,
@@ -211,7 +211,7 @@ void tst_FontSheet::nothingSelected()
     QCOMPARE(m_runtime.messages[0].title, QStringLiteral("Error"));
     // Nothing else: no progress window, pointer or printer output.
     QCOMPARE(m_journal, QStringList{"MsgBox:" + m_runtime.messages[0].text});
-    QVERIFY(!m_pressel->ezFonCnt().isVisible());
+    QVERIFY(!m_mainWindow->progressWindow().isVisible());
 }
 
 void tst_FontSheet::stop_data()
@@ -238,9 +238,9 @@ void tst_FontSheet::stop()
     select({0, 2, 3});
     m_runtime.onPump = [&](int pump) {
         if (pump == stopAtPump)
-            m_pressel->ezFonCnt().command1()->click();
+            m_mainWindow->progressWindow().stopButton()->click();
     };
-    printFontSheet(*m_pressel, m_printer, m_screen, m_runtime);
+    m_mainWindow->printFonts();
 
     QStringList samples;
     for (const QString &line : std::as_const(m_printer.printedLines).mid(2)) {
@@ -250,8 +250,8 @@ void tst_FontSheet::stop()
     QCOMPARE(samples, printed);
     QCOMPARE(m_printer.operations.last(), ended ? QStringLiteral("EndDoc") : QStringLiteral("KillDoc"));
     QVERIFY(!m_printer.operations.contains(ended ? "KillDoc" : "EndDoc"));
-    QVERIFY(!m_pressel->ezFonCnt().isVisible());
-    QCOMPARE(m_pressel->ezFonCnt().label3()->text(), QStringLiteral("stop"));
+    QVERIFY(!m_mainWindow->progressWindow().isVisible());
+    QCOMPARE(m_mainWindow->progressWindow().stopFlag(), ProgressWindow::StopFlag::Stop);
     QCOMPARE(m_screen.mousePointer(), Screen::DefaultPointer);
     QVERIFY(m_runtime.messages.isEmpty());
     QCOMPARE(m_runtime.endProgramCalls, 0);
@@ -263,20 +263,20 @@ void tst_FontSheet::secondRunStartsAfresh()
     select({0, 1});
     m_runtime.onPump = [&](int pump) {
         if (pump == 1)
-            m_pressel->ezFonCnt().command1()->click();
+            m_mainWindow->progressWindow().stopButton()->click();
     };
-    printFontSheet(*m_pressel, m_printer, m_screen, m_runtime);
+    m_mainWindow->printFonts();
     QVERIFY(m_printer.printedLines.size() == 2);
 
     m_runtime.onPump = nullptr;
     m_printer.printedLines.clear();
     m_journal.clear();
-    printFontSheet(*m_pressel, m_printer, m_screen, m_runtime);
+    m_mainWindow->printFonts();
     // The surface still holds the stopped run's 12 points for the opening line.
     QStringList expected = opening() + entry("Arial", "Arial") + entry("Bodoni", "Bodoni") + closing();
     expected[2] = QStringLiteral("CurrentY=540");
     QCOMPARE(journalWithoutPumps(), expected);
-    QCOMPARE(m_pressel->ezFonCnt().label3()->text(), QStringLiteral("Dont Stop"));
+    QCOMPARE(m_mainWindow->progressWindow().stopFlag(), ProgressWindow::StopFlag::DontStop);
 }
 
 void tst_FontSheet::failureFromFirstSelectedEntry_data()
@@ -297,7 +297,7 @@ void tst_FontSheet::failureFromFirstSelectedEntry()
     fill({"Arial", "Bodoni", "Courier", "Futura"});
     select({0, 1, 2, 3});
     m_printer.failAtFontNameWrite = failingFontNameWrite;
-    printFontSheet(*m_pressel, m_printer, m_screen, m_runtime);
+    m_mainWindow->printFonts();
 
     QStringList expected;
     for (const QString &font : printed)
@@ -309,10 +309,10 @@ void tst_FontSheet::failureFromFirstSelectedEntry()
     QCOMPARE(m_runtime.messages[0].title, QString());
     QVERIFY(!m_printer.operations.contains("EndDoc"));
     QCOMPARE(m_printer.operations.last(), QStringLiteral("KillDoc"));
-    QVERIFY(!m_pressel->ezFonCnt().isVisible());
+    QVERIFY(!m_mainWindow->progressWindow().isVisible());
     QCOMPARE(m_screen.mousePointer(), Screen::DefaultPointer);
     // The main window is as it was.
-    QCOMPARE(m_pressel->list1()->selectedCount(), 4);
+    QCOMPARE(m_mainWindow->fontList()->selectedCount(), 4);
 }
 
 void tst_FontSheet::failureBeforeFirstSelectedEntryIsNotCaught()
@@ -321,7 +321,7 @@ void tst_FontSheet::failureBeforeFirstSelectedEntryIsNotCaught()
     select({0});
     m_printer.failAtFontNameWrite = 1; // the heading's Arial
     QVERIFY_THROWS_EXCEPTION(PrinterError,
-                             printFontSheet(*m_pressel, m_printer, m_screen, m_runtime));
+                             m_mainWindow->printFonts());
     QVERIFY(m_runtime.messages.isEmpty());
 }
 
@@ -329,19 +329,19 @@ void tst_FontSheet::changesDuringTheRun()
 {
     fill({"Arial", "Bodoni", "Courier", "Futura"});
     select({0, 1, 2, 3});
-    m_pressel->text1()->setText(QStringLiteral("one"));
+    m_mainWindow->userTextBox()->setText(QStringLiteral("one"));
     m_runtime.onPump = [&](int pump) {
         if (pump == 2) {
-            m_pressel->list2()->setSelected(3, true); // print size 16 from now on
-            m_pressel->list1()->setSelected(2, false); // Courier left out
-            m_pressel->option2()->setChecked(true);
-            m_pressel->text1()->setText(QStringLiteral("two"));
+            m_mainWindow->printSizeList()->setSelected(3, true); // print size 16 from now on
+            m_mainWindow->fontList()->setSelected(2, false); // Courier left out
+            m_mainWindow->userTextOption()->setChecked(true);
+            m_mainWindow->userTextBox()->setText(QStringLiteral("two"));
         }
         if (pump == 4)
-            m_pressel->text1()->setText(QStringLiteral("three"));
+            m_mainWindow->userTextBox()->setText(QStringLiteral("three"));
     };
     m_journal.clear();
-    printFontSheet(*m_pressel, m_printer, m_screen, m_runtime);
+    m_mainWindow->printFonts();
 
     QCOMPARE(journalWithoutPumps(), opening() + entry("Arial", "Arial")
                                         + entry("Bodoni", "two", "16")
@@ -354,10 +354,10 @@ void tst_FontSheet::printFontsClickedDuringTheRun()
     select({0, 1});
     m_runtime.onPump = [&](int pump) {
         if (pump == 1)
-            m_pressel->command2()->click();
+            m_mainWindow->printButton()->click();
     };
     m_journal.clear();
-    m_pressel->command2()->click();
+    m_mainWindow->printButton()->click();
 
     QCOMPARE(journalWithoutPumps(),
              opening() + entry("Arial", "Arial") + entry("Bodoni", "Bodoni") + closing());
@@ -365,7 +365,7 @@ void tst_FontSheet::printFontsClickedDuringTheRun()
 
     // Once the run is over, the button prints again.
     m_runtime.onPump = nullptr;
-    m_pressel->command2()->click();
+    m_mainWindow->printButton()->click();
     QCOMPARE(m_printer.operations.count(QStringLiteral("EndDoc")), 2);
 }
 

@@ -10,9 +10,9 @@
 #include "fake_printer.h"
 #include "fake_runtime.h"
 #include "fake_screen.h"
-#include "main_window/list_box.h"
-#include "main_window/pressel.h"
-#include "progress_window/ez_fon_cnt.h"
+#include "ui/list_box.h"
+#include "main_window/main_window.h"
+#include "progress_window/progress_window.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -45,7 +45,7 @@ struct Run
 {
     double logicalDpi = 0;
     double devicePixelRatio = 0;
-    QHash<QString, Measurement> controls; // "Pressel/List1", "Pressel" for the window
+    QHash<QString, Measurement> controls; // "MainWindow/fontList", "MainWindow" for the window
     QStringList order;
     QString error;
 };
@@ -123,19 +123,19 @@ int measureWindows(int argc, char *argv[])
                         "Liberation Serif", "URW Bookman", "Z003", "DejaVu Serif Condensed"};
     FakeScreen screen;
     FakeRuntime runtime;
-    Pressel pressel(printer, screen, runtime);
+    MainWindow mainWindow(printer, screen, runtime);
     // Fills the lists, shows the window and selects the default sizes.
-    pressel.load();
-    EzFonCnt &progress = pressel.ezFonCnt();
+    mainWindow.load();
+    ProgressWindow &progress = mainWindow.progressWindow();
     progress.open();
-    progress.label1()->setText(EzFonCnt::countLine(7, 19));
-    progress.label2()->setText(QStringLiteral("DejaVu Serif Condensed"));
+    progress.countLine()->setText(ProgressWindow::countText(7, 19));
+    progress.nameLine()->setText(QStringLiteral("DejaVu Serif Condensed"));
     QApplication::processEvents();
 
-    const QScreen *screenOfWindow = pressel.screen();
+    const QScreen *screenOfWindow = mainWindow.screen();
     std::printf("dpi %g %g\n", screenOfWindow->logicalDotsPerInch(),
                 screenOfWindow->devicePixelRatio());
-    report(&pressel, pressel.devicePixelRatioF());
+    report(&mainWindow, mainWindow.devicePixelRatioF());
     report(&progress, progress.devicePixelRatioF());
     return EXIT_SUCCESS;
 }
@@ -260,8 +260,8 @@ void tst_HighDpi::scalesAsAWhole_data()
     const Run &baseline = runFor(Baseline);
     QVERIFY2(baseline.error.isEmpty(), qPrintable(baseline.error));
     // Both windows and all their controls, the hidden stop flag included.
-    QVERIFY(baseline.controls.contains(QStringLiteral("Pressel/List1")));
-    QVERIFY(baseline.controls.contains(QStringLiteral("EzFonCnt/Label2")));
+    QVERIFY(baseline.controls.contains(QStringLiteral("MainWindow/fontList")));
+    QVERIFY(baseline.controls.contains(QStringLiteral("ProgressWindow/nameLine")));
     for (const auto &setting : settings()) {
         for (const QString &control : baseline.order) {
             QTest::addRow("%s: %s", qPrintable(setting.first), qPrintable(control))

@@ -1,12 +1,12 @@
-// The sample line: what a font click, the two options, typing into Text1
+// The sample line: what a font click, the two options, typing into userTextBox
 // and the display sizes make it show, in which face and size; a face that
 // only the printer has; long and unusual sample texts.
 
 #include "fake_printer.h"
 #include "fake_runtime.h"
 #include "fake_screen.h"
-#include "main_window/list_box.h"
-#include "main_window/pressel.h"
+#include "ui/list_box.h"
+#include "main_window/main_window.h"
 #include "main_window/sample_line.h"
 
 #include <QApplication>
@@ -23,7 +23,7 @@ namespace {
 const QString SettingPath = FakeRuntime::settingPath("Glyphora", "User Text", "Text");
 const QString PrinterOnly = QStringLiteral("AvantGarde-Book");
 const QString PrinterOnlyFont = QStringLiteral("Printer Only Font");
-// List3's rows.
+// displaySizeList's rows.
 constexpr int Points16 = 0;
 constexpr int Points18 = 1;
 
@@ -57,15 +57,15 @@ private Q_SLOTS:
     void optionClick_data();
     void optionClick();
     void arrowKeysApplyTheOption();
-    void typingWithOption2_data();
-    void typingWithOption2();
+    void typingWithUserTextOption_data();
+    void typingWithUserTextOption();
     void storedTextUntilFirstClick();
 
     void printerOnlyFont_data();
     void printerOnlyFont();
 
-    void text1TakesAnyText_data();
-    void text1TakesAnyText();
+    void userTextBoxTakesAnyText_data();
+    void userTextBoxTakesAnyText();
     void longCaptionDrawsAsWhole_data();
     void longCaptionDrawsAsWhole();
 
@@ -73,12 +73,12 @@ private:
     void load();
     void clickFont(const QString &name, Qt::KeyboardModifiers modifiers = {});
     void clickOption(QRadioButton *option);
-    QLabel *label2() const { return m_pressel->label2(); }
+    QLabel *sampleLine() const { return m_mainWindow->sampleLine(); }
 
     FakePrinter m_printer;
     FakeScreen m_screen;
     FakeRuntime m_runtime;
-    std::unique_ptr<Pressel> m_pressel;
+    std::unique_ptr<MainWindow> m_mainWindow;
 };
 
 void tst_SamplePreview::init()
@@ -89,29 +89,29 @@ void tst_SamplePreview::init()
     // Listed as Arial, AvantGarde-Book, Courier, Times.
     m_printer.fontList = {"Courier", "Arial", PrinterOnly, "Times"};
     m_screen.printerOnly = {PrinterOnly};
-    m_pressel = std::make_unique<Pressel>(m_printer, m_screen, m_runtime);
+    m_mainWindow = std::make_unique<MainWindow>(m_printer, m_screen, m_runtime);
 }
 
 void tst_SamplePreview::cleanup()
 {
-    m_pressel.reset();
+    m_mainWindow.reset();
 }
 
 void tst_SamplePreview::load()
 {
-    m_pressel->load();
-    QVERIFY(QTest::qWaitForWindowExposed(m_pressel.get()));
+    m_mainWindow->load();
+    QVERIFY(QTest::qWaitForWindowExposed(m_mainWindow.get()));
 }
 
 void tst_SamplePreview::clickFont(const QString &name, Qt::KeyboardModifiers modifiers)
 {
-    ListBox *list1 = m_pressel->list1();
+    ListBox *fontList = m_mainWindow->fontList();
     int row = 0;
-    while (row < list1->count() && list1->text(row) != name)
+    while (row < fontList->count() && fontList->text(row) != name)
         ++row;
-    QVERIFY2(row < list1->count(), qPrintable(name));
-    const QRect rect = list1->visualRect(list1->model()->index(row, 0));
-    QTest::mouseClick(list1->viewport(), Qt::LeftButton, modifiers, rect.center());
+    QVERIFY2(row < fontList->count(), qPrintable(name));
+    const QRect rect = fontList->visualRect(fontList->model()->index(row, 0));
+    QTest::mouseClick(fontList->viewport(), Qt::LeftButton, modifiers, rect.center());
 }
 
 void tst_SamplePreview::clickOption(QRadioButton *option)
@@ -122,7 +122,7 @@ void tst_SamplePreview::clickOption(QRadioButton *option)
 void tst_SamplePreview::captionAfterFontClick_data()
 {
     QTest::addColumn<bool>("userText");
-    QTest::addColumn<QString>("text1");
+    QTest::addColumn<QString>("userTextBox");
     QTest::addColumn<QString>("caption");
 
     QTest::newRow("font name, empty box") << false << "" << "Courier";
@@ -135,20 +135,20 @@ void tst_SamplePreview::captionAfterFontClick_data()
 void tst_SamplePreview::captionAfterFontClick()
 {
     QFETCH(bool, userText);
-    QFETCH(QString, text1);
+    QFETCH(QString, userTextBox);
     QFETCH(QString, caption);
 
     load();
-    m_pressel->list3()->setSelected(Points18, true);
+    m_mainWindow->displaySizeList()->setSelected(Points18, true);
     if (userText)
-        clickOption(m_pressel->option2());
-    m_pressel->text1()->setText(text1);
+        clickOption(m_mainWindow->userTextOption());
+    m_mainWindow->userTextBox()->setText(userTextBox);
     clickFont(QStringLiteral("Courier"));
 
-    QCOMPARE(label2()->text(), caption);
+    QCOMPARE(sampleLine()->text(), caption);
     // The font shows plain at the display size, and alone: no glyph comes
     // from another face.
-    const QFont font = label2()->font();
+    const QFont font = sampleLine()->font();
     QCOMPARE(font.family(), QStringLiteral("Courier"));
     QCOMPARE(font.pointSizeF(), 18.0);
     QVERIFY(!font.bold());
@@ -160,7 +160,7 @@ void tst_SamplePreview::sampleFollowsCurrentEntry_data()
 {
     QTest::addColumn<QStringList>("clicks");
     QTest::addColumn<QList<int>>("modifiers");
-    QTest::addColumn<int>("keyAfter"); // a key pressed in List1 afterwards, or 0
+    QTest::addColumn<int>("keyAfter"); // a key pressed in fontList afterwards, or 0
     QTest::addColumn<QString>("shown");
 
     const int none = Qt::NoModifier;
@@ -187,79 +187,79 @@ void tst_SamplePreview::sampleFollowsCurrentEntry()
     for (int i = 0; i < clicks.size(); ++i)
         clickFont(clicks[i], Qt::KeyboardModifiers(modifiers[i]));
     if (keyAfter)
-        QTest::keyClick(m_pressel->list1(), Qt::Key(keyAfter));
-    QCOMPARE(label2()->text(), shown);
+        QTest::keyClick(m_mainWindow->fontList(), Qt::Key(keyAfter));
+    QCOMPARE(sampleLine()->text(), shown);
     if (shown != PrinterOnlyFont)
-        QCOMPARE(label2()->font().family(), shown);
+        QCOMPARE(sampleLine()->font().family(), shown);
 }
 
 void tst_SamplePreview::optionClick_data()
 {
     QTest::addColumn<QString>("current"); // the font clicked first, or "" for none
-    QTest::addColumn<QString>("text1");
-    QTest::addColumn<bool>("userText");   // Option2 clicked, or Option1
+    QTest::addColumn<QString>("userTextBox");
+    QTest::addColumn<bool>("userText");   // userTextOption clicked, or fontNameOption
     QTest::addColumn<QString>("caption");
 
-    // Option1 is chosen at start: a click on it applies it all the same.
-    QTest::newRow("Option1, no current entry: empty") << "" << "abc" << false << "";
-    QTest::newRow("Option1: the font name") << "Courier" << "abc" << false << "Courier";
-    QTest::newRow("Option2, no current entry") << "" << "abc" << true << "abc";
-    QTest::newRow("Option2, empty box, no current entry: empty") << "" << "" << true << "";
-    QTest::newRow("Option2, empty box: the font name") << "Courier" << "" << true << "Courier";
-    QTest::newRow("Option2") << "Courier" << "abc" << true << "abc";
+    // fontNameOption is chosen at start: a click on it applies it all the same.
+    QTest::newRow("fontNameOption, no current entry: empty") << "" << "abc" << false << "";
+    QTest::newRow("fontNameOption: the font name") << "Courier" << "abc" << false << "Courier";
+    QTest::newRow("userTextOption, no current entry") << "" << "abc" << true << "abc";
+    QTest::newRow("userTextOption, empty box, no current entry: empty") << "" << "" << true << "";
+    QTest::newRow("userTextOption, empty box: the font name") << "Courier" << "" << true << "Courier";
+    QTest::newRow("userTextOption") << "Courier" << "abc" << true << "abc";
 }
 
 void tst_SamplePreview::optionClick()
 {
     QFETCH(QString, current);
-    QFETCH(QString, text1);
+    QFETCH(QString, userTextBox);
     QFETCH(bool, userText);
     QFETCH(QString, caption);
 
-    // Text1 changed by code shows its text whatever the option: the option
+    // userTextBox changed by code shows its text whatever the option: the option
     // click then decides.
     m_runtime.settings.insert(SettingPath, QStringLiteral("stored"));
     load();
     if (!current.isEmpty())
         clickFont(current);
-    m_pressel->text1()->setText(text1);
-    const QFont before = label2()->font();
+    m_mainWindow->userTextBox()->setText(userTextBox);
+    const QFont before = sampleLine()->font();
 
-    clickOption(userText ? m_pressel->option2() : m_pressel->option1());
-    QCOMPARE(m_pressel->option2()->isChecked(), userText);
-    QCOMPARE(label2()->text(), caption);
-    QCOMPARE(m_pressel->text1()->isEnabled(), userText);
-    QCOMPARE(m_pressel->text1()->text(), text1);
+    clickOption(userText ? m_mainWindow->userTextOption() : m_mainWindow->fontNameOption());
+    QCOMPARE(m_mainWindow->userTextOption()->isChecked(), userText);
+    QCOMPARE(sampleLine()->text(), caption);
+    QCOMPARE(m_mainWindow->userTextBox()->isEnabled(), userText);
+    QCOMPARE(m_mainWindow->userTextBox()->text(), userTextBox);
     // Neither the face nor the focus moves.
-    QCOMPARE(label2()->font(), before);
-    QVERIFY(!m_pressel->text1()->hasFocus());
+    QCOMPARE(sampleLine()->font(), before);
+    QVERIFY(!m_mainWindow->userTextBox()->hasFocus());
 
     // And back.
-    clickOption(userText ? m_pressel->option1() : m_pressel->option2());
-    QCOMPARE(m_pressel->text1()->isEnabled(), !userText);
+    clickOption(userText ? m_mainWindow->fontNameOption() : m_mainWindow->userTextOption());
+    QCOMPARE(m_mainWindow->userTextBox()->isEnabled(), !userText);
 }
 
 void tst_SamplePreview::arrowKeysApplyTheOption()
 {
     load();
     clickFont(QStringLiteral("Times"));
-    m_pressel->text1()->setText(QStringLiteral("abc"));
-    m_pressel->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_pressel.get()));
-    m_pressel->option1()->setFocus(Qt::TabFocusReason);
+    m_mainWindow->userTextBox()->setText(QStringLiteral("abc"));
+    m_mainWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_mainWindow.get()));
+    m_mainWindow->fontNameOption()->setFocus(Qt::TabFocusReason);
 
-    QTest::keyClick(m_pressel->option1(), Qt::Key_Down);
-    QVERIFY(m_pressel->option2()->isChecked());
-    QVERIFY(m_pressel->text1()->isEnabled());
-    QCOMPARE(label2()->text(), QStringLiteral("abc"));
+    QTest::keyClick(m_mainWindow->fontNameOption(), Qt::Key_Down);
+    QVERIFY(m_mainWindow->userTextOption()->isChecked());
+    QVERIFY(m_mainWindow->userTextBox()->isEnabled());
+    QCOMPARE(sampleLine()->text(), QStringLiteral("abc"));
 
-    QTest::keyClick(m_pressel->option2(), Qt::Key_Up);
-    QVERIFY(m_pressel->option1()->isChecked());
-    QVERIFY(!m_pressel->text1()->isEnabled());
-    QCOMPARE(label2()->text(), QStringLiteral("Times"));
+    QTest::keyClick(m_mainWindow->userTextOption(), Qt::Key_Up);
+    QVERIFY(m_mainWindow->fontNameOption()->isChecked());
+    QVERIFY(!m_mainWindow->userTextBox()->isEnabled());
+    QCOMPARE(sampleLine()->text(), QStringLiteral("Times"));
 }
 
-void tst_SamplePreview::typingWithOption2_data()
+void tst_SamplePreview::typingWithUserTextOption_data()
 {
     QTest::addColumn<QString>("current");
     QTest::addColumn<QStringList>("captions"); // after "a", "b", Backspace, Backspace
@@ -268,7 +268,7 @@ void tst_SamplePreview::typingWithOption2_data()
     QTest::newRow("without") << "" << QStringList{"a", "ab", "a", ""};
 }
 
-void tst_SamplePreview::typingWithOption2()
+void tst_SamplePreview::typingWithUserTextOption()
 {
     QFETCH(QString, current);
     QFETCH(QStringList, captions);
@@ -276,19 +276,19 @@ void tst_SamplePreview::typingWithOption2()
     load();
     if (!current.isEmpty())
         clickFont(current);
-    clickOption(m_pressel->option2());
-    QLineEdit *text1 = m_pressel->text1();
-    QTest::mouseClick(text1, Qt::LeftButton);
+    clickOption(m_mainWindow->userTextOption());
+    QLineEdit *userTextBox = m_mainWindow->userTextBox();
+    QTest::mouseClick(userTextBox, Qt::LeftButton);
 
     QStringList seen;
-    QTest::keyClick(text1, Qt::Key_A);
-    seen.append(label2()->text());
-    QTest::keyClick(text1, Qt::Key_B);
-    seen.append(label2()->text());
-    QTest::keyClick(text1, Qt::Key_Backspace);
-    seen.append(label2()->text());
-    QTest::keyClick(text1, Qt::Key_Backspace);
-    seen.append(label2()->text());
+    QTest::keyClick(userTextBox, Qt::Key_A);
+    seen.append(sampleLine()->text());
+    QTest::keyClick(userTextBox, Qt::Key_B);
+    seen.append(sampleLine()->text());
+    QTest::keyClick(userTextBox, Qt::Key_Backspace);
+    seen.append(sampleLine()->text());
+    QTest::keyClick(userTextBox, Qt::Key_Backspace);
+    seen.append(sampleLine()->text());
     QCOMPARE(seen, captions);
 }
 
@@ -296,12 +296,12 @@ void tst_SamplePreview::storedTextUntilFirstClick()
 {
     m_runtime.settings.insert(SettingPath, QStringLiteral("abc"));
     load();
-    QVERIFY(m_pressel->option1()->isChecked());
-    QCOMPARE(label2()->text(), QStringLiteral("abc"));
+    QVERIFY(m_mainWindow->fontNameOption()->isChecked());
+    QCOMPARE(sampleLine()->text(), QStringLiteral("abc"));
 
     clickFont(QStringLiteral("Arial"));
-    QCOMPARE(label2()->text(), QStringLiteral("Arial"));
-    QCOMPARE(m_pressel->text1()->text(), QStringLiteral("abc"));
+    QCOMPARE(sampleLine()->text(), QStringLiteral("Arial"));
+    QCOMPARE(m_mainWindow->userTextBox()->text(), QStringLiteral("abc"));
 }
 
 void tst_SamplePreview::printerOnlyFont_data()
@@ -336,42 +336,42 @@ void tst_SamplePreview::printerOnlyFont()
         m_screen.printerOnly.insert(QStringLiteral("Arial"));
     load();
     if (!goodFirst.isEmpty()) {
-        m_pressel->list3()->setSelected(Points16, true);
+        m_mainWindow->displaySizeList()->setSelected(Points16, true);
         clickFont(goodFirst);
-        m_pressel->list3()->setSelected(Points18, true);
-        m_pressel->list3()->setSelected(Points16, true);
+        m_mainWindow->displaySizeList()->setSelected(Points18, true);
+        m_mainWindow->displaySizeList()->setSelected(Points16, true);
     }
     if (userText) {
-        clickOption(m_pressel->option2());
-        m_pressel->text1()->setText(QStringLiteral("abc"));
+        clickOption(m_mainWindow->userTextOption());
+        m_mainWindow->userTextBox()->setText(QStringLiteral("abc"));
     }
 
     // Qt keeps its substitutes in lower case; family names match in any case.
     fallbackFamily = fallbackFamily.toCaseFolded();
     clickFont(PrinterOnly);
-    QCOMPARE(label2()->text(), PrinterOnlyFont);
-    QCOMPARE(faceOf(label2()).family.toCaseFolded(), fallbackFamily);
-    QCOMPARE(faceOf(label2()).points, points);
-    QCOMPARE(faceOf(label2()).bold, bold);
-    QVERIFY(label2()->font().styleStrategy() & QFont::NoFontMerging);
+    QCOMPARE(sampleLine()->text(), PrinterOnlyFont);
+    QCOMPARE(faceOf(sampleLine()).family.toCaseFolded(), fallbackFamily);
+    QCOMPARE(faceOf(sampleLine()).points, points);
+    QCOMPARE(faceOf(sampleLine()).bold, bold);
+    QVERIFY(sampleLine()->font().styleStrategy() & QFont::NoFontMerging);
 
     // A size change resizes the fallback text and keeps it.
-    m_pressel->list3()->setSelected(Points18, true);
-    QCOMPARE(label2()->text(), PrinterOnlyFont);
-    QCOMPARE(faceOf(label2()).family.toCaseFolded(), fallbackFamily);
-    QCOMPARE(faceOf(label2()).points, 18.0);
-    QCOMPARE(faceOf(label2()).bold, bold);
+    m_mainWindow->displaySizeList()->setSelected(Points18, true);
+    QCOMPARE(sampleLine()->text(), PrinterOnlyFont);
+    QCOMPARE(faceOf(sampleLine()).family.toCaseFolded(), fallbackFamily);
+    QCOMPARE(faceOf(sampleLine()).points, 18.0);
+    QCOMPARE(faceOf(sampleLine()).bold, bold);
 
     // The next good click shows that font plainly again.
     clickFont(QStringLiteral("Times"));
-    QCOMPARE(label2()->text(), userText ? QStringLiteral("abc") : QStringLiteral("Times"));
-    QCOMPARE(faceOf(label2()).family, QStringLiteral("Times"));
-    QCOMPARE(faceOf(label2()).points, 18.0);
-    QVERIFY(!faceOf(label2()).bold);
-    QVERIFY(!label2()->font().italic());
+    QCOMPARE(sampleLine()->text(), userText ? QStringLiteral("abc") : QStringLiteral("Times"));
+    QCOMPARE(faceOf(sampleLine()).family, QStringLiteral("Times"));
+    QCOMPARE(faceOf(sampleLine()).points, 18.0);
+    QVERIFY(!faceOf(sampleLine()).bold);
+    QVERIFY(!sampleLine()->font().italic());
 }
 
-void tst_SamplePreview::text1TakesAnyText_data()
+void tst_SamplePreview::userTextBoxTakesAnyText_data()
 {
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("kept");
@@ -388,27 +388,27 @@ void tst_SamplePreview::text1TakesAnyText_data()
     QTest::newRow("line break") << "one\ntwo" << "one\ntwo";
 }
 
-void tst_SamplePreview::text1TakesAnyText()
+void tst_SamplePreview::userTextBoxTakesAnyText()
 {
     QFETCH(QString, pasted);
     QFETCH(QString, kept);
 
     load();
     clickFont(QStringLiteral("Courier"));
-    clickOption(m_pressel->option2());
-    const QRect place = label2()->geometry();
+    clickOption(m_mainWindow->userTextOption());
+    const QRect place = sampleLine()->geometry();
     QApplication::clipboard()->setText(pasted);
-    QLineEdit *text1 = m_pressel->text1();
-    QTest::mouseClick(text1, Qt::LeftButton);
-    QTest::keyClick(text1, Qt::Key_V, Qt::ControlModifier);
+    QLineEdit *userTextBox = m_mainWindow->userTextBox();
+    QTest::mouseClick(userTextBox, Qt::LeftButton);
+    QTest::keyClick(userTextBox, Qt::Key_V, Qt::ControlModifier);
 
-    QCOMPARE(text1->text(), kept);
-    QCOMPARE(label2()->text(), kept);
-    QCOMPARE(label2()->geometry(), place);
+    QCOMPARE(userTextBox->text(), kept);
+    QCOMPARE(sampleLine()->text(), kept);
+    QCOMPARE(sampleLine()->geometry(), place);
     // What is drawn of a long caption is a line's worth.
-    QVERIFY(LongCaptionPainter::visiblePart(*label2(), label2()->text()).size() < 2000);
-    QVERIFY(QTest::qWaitForWindowExposed(m_pressel.get()));
-    QCOMPARE(label2()->geometry(), place);
+    QVERIFY(LongCaptionPainter::visiblePart(*sampleLine(), sampleLine()->text()).size() < 2000);
+    QVERIFY(QTest::qWaitForWindowExposed(m_mainWindow.get()));
+    QCOMPARE(sampleLine()->geometry(), place);
 }
 
 void tst_SamplePreview::longCaptionDrawsAsWhole_data()
@@ -444,26 +444,26 @@ void tst_SamplePreview::longCaptionDrawsAsWhole()
     QFETCH(QString, family);
 
     load();
-    QFont font = label2()->font();
+    QFont font = sampleLine()->font();
     font.setFamilies({family});
     font.setBold(false);
-    label2()->setFont(font);
-    label2()->setText(caption);
+    sampleLine()->setFont(font);
+    sampleLine()->setText(caption);
     QVERIFY(caption.size() > LongCaptionPainter::ShortCaption);
 
     // A plain label of the same place, font and colours draws it whole.
     QLabel whole;
     whole.setTextFormat(Qt::PlainText);
-    whole.setAlignment(label2()->alignment());
-    whole.setFont(label2()->font());
-    whole.setPalette(label2()->palette());
+    whole.setAlignment(sampleLine()->alignment());
+    whole.setFont(sampleLine()->font());
+    whole.setPalette(sampleLine()->palette());
     whole.setAutoFillBackground(true);
-    whole.resize(label2()->size());
+    whole.resize(sampleLine()->size());
     whole.setText(caption);
 
-    const QImage drawn = label2()->grab().toImage();
+    const QImage drawn = sampleLine()->grab().toImage();
     QCOMPARE(drawn, whole.grab().toImage());
-    QVERIFY(LongCaptionPainter::visiblePart(*label2(), caption).size() < caption.size());
+    QVERIFY(LongCaptionPainter::visiblePart(*sampleLine(), caption).size() < caption.size());
 }
 
 QTEST_MAIN(tst_SamplePreview)

@@ -1,12 +1,12 @@
 // Select All and Deselect All, the hidden sample line that they run behind,
-// List1's selection against Qt's own selection rules, and the two ways the
+// fontList's selection against Qt's own selection rules, and the two ways the
 // program ends: Exit, which stores the user's text, and any other close.
 
 #include "fake_printer.h"
 #include "fake_runtime.h"
 #include "fake_screen.h"
-#include "main_window/list_box.h"
-#include "main_window/pressel.h"
+#include "ui/list_box.h"
+#include "main_window/main_window.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -38,9 +38,9 @@ QList<int> selectedRows(const ListBox *list)
 // Runs a handler as the button's click would, but through the meta-object
 // system: the event pump throws ProgramEnded out of it when the program
 // ends, and that must not unwind through the toolkit's event delivery.
-void runHandler(Pressel *pressel, const char *slot)
+void runHandler(MainWindow *mainWindow, const char *slot)
 {
-    QVERIFY(QMetaObject::invokeMethod(pressel, slot, Qt::DirectConnection));
+    QVERIFY(QMetaObject::invokeMethod(mainWindow, slot, Qt::DirectConnection));
 }
 
 } // namespace
@@ -78,7 +78,7 @@ private:
     FakePrinter m_printer;
     FakeScreen m_screen;
     FakeRuntime m_runtime;
-    std::unique_ptr<Pressel> m_pressel;
+    std::unique_ptr<MainWindow> m_mainWindow;
 };
 
 void tst_SelectionCommands::init()
@@ -88,28 +88,28 @@ void tst_SelectionCommands::init()
     m_screen = FakeScreen();
     m_runtime = FakeRuntime();
     m_runtime.journal = &m_journal;
-    m_pressel = std::make_unique<Pressel>(m_printer, m_screen, m_runtime);
+    m_mainWindow = std::make_unique<MainWindow>(m_printer, m_screen, m_runtime);
 }
 
 void tst_SelectionCommands::cleanup()
 {
-    m_pressel.reset();
+    m_mainWindow.reset();
 }
 
 void tst_SelectionCommands::load(const QStringList &fonts)
 {
     m_printer.fontList = fonts;
-    m_pressel->load();
-    QVERIFY(QTest::qWaitForWindowExposed(m_pressel.get()));
+    m_mainWindow->load();
+    QVERIFY(QTest::qWaitForWindowExposed(m_mainWindow.get()));
     m_runtime.pumps = 0;
     m_journal.clear();
 }
 
 void tst_SelectionCommands::clickRow(int row, Qt::KeyboardModifiers modifiers)
 {
-    ListBox *list1 = m_pressel->list1();
-    const QRect rect = list1->visualRect(list1->model()->index(row, 0));
-    QTest::mouseClick(list1->viewport(), Qt::LeftButton, modifiers, rect.center());
+    ListBox *fontList = m_mainWindow->fontList();
+    const QRect rect = fontList->visualRect(fontList->model()->index(row, 0));
+    QTest::mouseClick(fontList->viewport(), Qt::LeftButton, modifiers, rect.center());
 }
 
 void tst_SelectionCommands::selectAllAndDeselectAll_data()
@@ -138,41 +138,41 @@ void tst_SelectionCommands::selectAllAndDeselectAll()
     QFETCH(bool, selectAll);
 
     load(fonts);
-    ListBox *list1 = m_pressel->list1();
-    QLabel *label2 = m_pressel->label2();
+    ListBox *fontList = m_mainWindow->fontList();
+    QLabel *sampleLine = m_mainWindow->sampleLine();
     if (!fonts.isEmpty()) {
         // The sample shows Helvetica, which is not selected.
         clickRow(2);
         clickRow(2, Qt::ControlModifier);
     }
     for (int row : selectedBefore)
-        list1->setSelected(row, true);
-    const QString caption = label2->text();
-    const QFont face = label2->font();
+        fontList->setSelected(row, true);
+    const QString caption = sampleLine->text();
+    const QFont face = sampleLine->font();
 
     // Before every write, one pump, behind the hidden sample line; then
     // one click notification per write.
-    QSignalSpy clicks(list1, &ListBox::listClicked);
+    QSignalSpy clicks(fontList, &ListBox::listClicked);
     QList<int> selectedAtPump;
     m_runtime.onPump = [&](int) {
-        QVERIFY(label2->isHidden());
-        selectedAtPump.append(list1->selectedCount());
+        QVERIFY(sampleLine->isHidden());
+        selectedAtPump.append(fontList->selectedCount());
     };
-    (selectAll ? m_pressel->command3() : m_pressel->command4())->click();
+    (selectAll ? m_mainWindow->selectAllButton() : m_mainWindow->deselectAllButton())->click();
 
     QCOMPARE(m_runtime.pumps, fonts.size());
     QCOMPARE(clicks.count(), fonts.size());
-    QVERIFY(!label2->isHidden());
+    QVERIFY(!sampleLine->isHidden());
     QList<int> expected;
     if (selectAll) {
         for (int row = 0; row < fonts.size(); ++row)
             expected.append(row);
     }
-    QCOMPARE(selectedRows(list1), expected);
-    QCOMPARE(list1->selectedCount(), expected.size());
+    QCOMPARE(selectedRows(fontList), expected);
+    QCOMPARE(fontList->selectedCount(), expected.size());
     // The sample line shows what it showed before.
-    QCOMPARE(label2->text(), caption);
-    QCOMPARE(label2->font(), face);
+    QCOMPARE(sampleLine->text(), caption);
+    QCOMPARE(sampleLine->font(), face);
     // Entry i is written after the pump i + 1: Select All from none has
     // 0, 1, 2, ... selected at its pumps.
     if (selectAll && selectedBefore.isEmpty() && !fonts.isEmpty())
@@ -180,7 +180,7 @@ void tst_SelectionCommands::selectAllAndDeselectAll()
     // The view's own selection model says the same, for its painting and
     // for accessibility.
     for (int row = 0; row < fonts.size(); ++row)
-        QCOMPARE(list1->selectionModel()->isSelected(list1->model()->index(row, 0)),
+        QCOMPARE(fontList->selectionModel()->isSelected(fontList->model()->index(row, 0)),
                  expected.contains(row));
 }
 
@@ -188,17 +188,17 @@ void tst_SelectionCommands::clicksWhileHiddenChangeNothing()
 {
     load();
     clickRow(0);
-    QLabel *label2 = m_pressel->label2();
-    const QString caption = label2->text();
-    const QFont face = label2->font();
+    QLabel *sampleLine = m_mainWindow->sampleLine();
+    const QString caption = sampleLine->text();
+    const QFont face = sampleLine->font();
 
-    label2->hide();
+    sampleLine->hide();
     clickRow(4);
     clickRow(1, Qt::ControlModifier);
-    QCOMPARE(m_pressel->list1()->currentText(), QStringLiteral("Courier"));
-    QCOMPARE(selectedRows(m_pressel->list1()), (QList<int>{1, 4}));
-    QCOMPARE(label2->text(), caption);
-    QCOMPARE(label2->font(), face);
+    QCOMPARE(m_mainWindow->fontList()->currentText(), QStringLiteral("Courier"));
+    QCOMPARE(selectedRows(m_mainWindow->fontList()), (QList<int>{1, 4}));
+    QCOMPARE(sampleLine->text(), caption);
+    QCOMPARE(sampleLine->font(), face);
 }
 
 void tst_SelectionCommands::userClicksDuringTheLoop_data()
@@ -224,18 +224,18 @@ void tst_SelectionCommands::userClicksDuringTheLoop()
 
     load();
     clickRow(2);
-    QLabel *label2 = m_pressel->label2();
-    const QString caption = label2->text();
+    QLabel *sampleLine = m_mainWindow->sampleLine();
+    const QString caption = sampleLine->text();
     m_runtime.onPump = [&](int pump) {
         if (pump == 3)
             clickRow(clickedRow, Qt::ControlModifier);
     };
-    (selectAll ? m_pressel->command3() : m_pressel->command4())->click();
+    (selectAll ? m_mainWindow->selectAllButton() : m_mainWindow->deselectAllButton())->click();
 
-    QCOMPARE(selectedRows(m_pressel->list1()), selected);
+    QCOMPARE(selectedRows(m_mainWindow->fontList()), selected);
     // The click moved the current entry, but the sample line did not follow.
-    QCOMPARE(m_pressel->list1()->currentText(), Fonts.at(clickedRow));
-    QCOMPARE(label2->text(), caption);
+    QCOMPARE(m_mainWindow->fontList()->currentText(), Fonts.at(clickedRow));
+    QCOMPARE(sampleLine->text(), caption);
 }
 
 void tst_SelectionCommands::nestedSelectAll_data()
@@ -259,20 +259,20 @@ void tst_SelectionCommands::nestedSelectAll()
 
     load();
     clickRow(1);
-    QLabel *label2 = m_pressel->label2();
-    label2->setText(QStringLiteral("stale"));
+    QLabel *sampleLine = m_mainWindow->sampleLine();
+    sampleLine->setText(QStringLiteral("stale"));
     QList<bool> hiddenAtPump;
     m_runtime.onPump = [&](int pump) {
-        hiddenAtPump.append(label2->isHidden());
+        hiddenAtPump.append(sampleLine->isHidden());
         if (nested && pump == 2)
-            m_pressel->command3()->click();
+            m_mainWindow->selectAllButton()->click();
     };
-    m_pressel->command3()->click();
+    m_mainWindow->selectAllButton()->click();
 
     QCOMPARE(m_runtime.pumps, pumps);
-    QCOMPARE(selectedRows(m_pressel->list1()), (QList<int>{0, 1, 2, 3, 4}));
-    QVERIFY(!label2->isHidden());
-    QCOMPARE(label2->text(), caption);
+    QCOMPARE(selectedRows(m_mainWindow->fontList()), (QList<int>{0, 1, 2, 3, 4}));
+    QVERIFY(!sampleLine->isHidden());
+    QCOMPARE(sampleLine->text(), caption);
     if (nested) {
         // Outer pumps 1 and 2, the inner five, then the outer loop's last
         // three with the line shown.
@@ -298,30 +298,30 @@ void tst_SelectionCommands::selectionFollowsQtRules()
     QFETCH(quint32, seed);
     QFETCH(int, scatteredRows);
 
-    // List1 beside a plain list view with Qt's own selection model, the
+    // fontList beside a plain list view with Qt's own selection model, the
     // same entries, size and font: the user's clicks and keys go to both,
-    // List1's code writes go to the plain one as selects of one row each,
-    // filed as made. Both must agree at every step, in List1's answers and
+    // fontList's code writes go to the plain one as selects of one row each,
+    // filed as made. Both must agree at every step, in fontList's answers and
     // in its view's selection model.
     QStringList fonts;
     for (int i = 0; i < 1000; ++i)
         fonts.append(QStringLiteral("Face %1").arg(i, 4, 10, QLatin1Char('0')));
     load(fonts);
-    ListBox *list1 = m_pressel->list1();
+    ListBox *fontList = m_mainWindow->fontList();
     QStringListModel plainModel(fonts);
     QListView plain;
     plain.setModel(&plainModel);
     plain.setSelectionMode(QAbstractItemView::ExtendedSelection);
     plain.setUniformItemSizes(true);
-    plain.setFont(list1->font());
-    plain.setFixedSize(list1->size());
+    plain.setFont(fontList->font());
+    plain.setFixedSize(fontList->size());
     plain.show();
     QVERIFY(QTest::qWaitForWindowExposed(&plain));
     QItemSelectionModel *rules = plain.selectionModel();
 
     QRandomGenerator random(seed);
     const auto codeWrite = [&](int row, bool selected) {
-        list1->setSelected(row, selected);
+        fontList->setSelected(row, selected);
         rules->select(plainModel.index(row), selected ? QItemSelectionModel::Select
                                                       : QItemSelectionModel::Deselect);
         rules->select(QItemSelection(), QItemSelectionModel::Select);
@@ -329,17 +329,17 @@ void tst_SelectionCommands::selectionFollowsQtRules()
     const auto compare = [&](const QString &step) {
         for (int row = 0; row < fonts.size(); ++row) {
             const bool expected = rules->isSelected(plainModel.index(row));
-            QVERIFY2(list1->isSelected(row) == expected,
+            QVERIFY2(fontList->isSelected(row) == expected,
                      qPrintable(QStringLiteral("%1: row %2").arg(step).arg(row)));
         }
         // The view's model catches up before it paints.
-        list1->viewport()->repaint();
+        fontList->viewport()->repaint();
         for (int row = 0; row < fonts.size(); ++row) {
-            QVERIFY2(list1->selectionModel()->isSelected(list1->model()->index(row, 0))
-                         == list1->isSelected(row),
+            QVERIFY2(fontList->selectionModel()->isSelected(fontList->model()->index(row, 0))
+                         == fontList->isSelected(row),
                      qPrintable(QStringLiteral("%1: the view, row %2").arg(step).arg(row)));
         }
-        QCOMPARE(list1->selectedCount(), int(rules->selectedIndexes().size()));
+        QCOMPARE(fontList->selectedCount(), int(rules->selectedIndexes().size()));
     };
 
     for (int i = 0; i < scatteredRows; ++i)
@@ -361,23 +361,23 @@ void tst_SelectionCommands::selectionFollowsQtRules()
             what = QStringLiteral("write row %1 %2").arg(row).arg(selected);
         } else if (action == 1) {
             // A visible row of both lists, which scroll alike.
-            const int row = list1->indexAt(QPoint(5, 5)).row() + random.bounded(8);
+            const int row = fontList->indexAt(QPoint(5, 5)).row() + random.bounded(8);
             const Qt::KeyboardModifiers modifiers = modifierChoices[random.bounded(3)];
-            const QPoint at = list1->visualRect(list1->model()->index(row, 0)).center();
-            QTest::mouseClick(list1->viewport(), Qt::LeftButton, modifiers, at);
+            const QPoint at = fontList->visualRect(fontList->model()->index(row, 0)).center();
+            QTest::mouseClick(fontList->viewport(), Qt::LeftButton, modifiers, at);
             QTest::mouseClick(plain.viewport(), Qt::LeftButton, modifiers, at);
             what = QStringLiteral("click row %1 with %2").arg(row).arg(int(modifiers));
         } else {
             const Qt::Key key = keyChoices[random.bounded(4)];
             const Qt::KeyboardModifiers modifiers = modifierChoices[random.bounded(3)];
-            QTest::keyClick(list1, key, modifiers);
+            QTest::keyClick(fontList, key, modifiers);
             QTest::keyClick(&plain, key, modifiers);
             what = QStringLiteral("key %1 with %2").arg(int(key)).arg(int(modifiers));
         }
         compare(QStringLiteral("step %1, %2").arg(step).arg(what));
         if (QTest::currentTestFailed())
             return;
-        QCOMPARE(list1->currentIndex().row(), plain.currentIndex().row());
+        QCOMPARE(fontList->currentIndex().row(), plain.currentIndex().row());
     }
 }
 
@@ -404,9 +404,9 @@ void tst_SelectionCommands::exitStoresTheText()
     if (!stored.isEmpty())
         m_runtime.settings.insert(SettingPath, stored);
     load();
-    m_pressel->option2()->click();
-    m_pressel->text1()->setText(typed);
-    m_pressel->command1()->click();
+    m_mainWindow->userTextOption()->click();
+    m_mainWindow->userTextBox()->setText(typed);
+    m_mainWindow->exitButton()->click();
 
     // The text is stored before the program ends, and only then.
     QStringList expected;
@@ -419,9 +419,9 @@ void tst_SelectionCommands::exitStoresTheText()
     // The next start shows it.
     FakeRuntime next;
     next.settings = m_runtime.settings;
-    Pressel again(m_printer, m_screen, next);
+    MainWindow again(m_printer, m_screen, next);
     again.load();
-    QCOMPARE(again.text1()->text(), storedAfter);
+    QCOMPARE(again.userTextBox()->text(), storedAfter);
 }
 
 void tst_SelectionCommands::closeStoresNothing_data()
@@ -438,15 +438,15 @@ void tst_SelectionCommands::closeStoresNothing()
 
     m_runtime.settings.insert(SettingPath, QStringLiteral("old"));
     load();
-    m_pressel->option2()->click();
-    m_pressel->text1()->setText(QStringLiteral("edited"));
+    m_mainWindow->userTextOption()->click();
+    m_mainWindow->userTextBox()->setText(QStringLiteral("edited"));
 
     if (fromWindowSystem) {
         QCloseEvent close;
-        QCoreApplication::sendEvent(m_pressel->windowHandle(), &close);
+        QCoreApplication::sendEvent(m_mainWindow->windowHandle(), &close);
         QVERIFY(!close.isAccepted());
     } else {
-        QVERIFY(!m_pressel->close());
+        QVERIFY(!m_mainWindow->close());
     }
     QCOMPARE(m_journal, QStringList{"EndProgram"});
     QCOMPARE(m_runtime.settings.value(SettingPath), QStringLiteral("old"));
@@ -465,22 +465,22 @@ void tst_SelectionCommands::endDuringTheLoop()
     QFETCH(bool, byExit);
 
     load();
-    m_pressel->text1()->setText(QStringLiteral("abc"));
+    m_mainWindow->userTextBox()->setText(QStringLiteral("abc"));
     m_journal.clear();
     m_runtime.onPump = [&](int pump) {
         if (pump == 3) {
             if (byExit)
-                m_pressel->command1()->click();
+                m_mainWindow->exitButton()->click();
             else
-                m_pressel->close();
+                m_mainWindow->close();
         }
     };
     // The program ends inside the third pump: nothing of the loop runs on.
-    QVERIFY_THROWS_EXCEPTION(ProgramEnded, runHandler(m_pressel.get(), "onCommand3Clicked"));
+    QVERIFY_THROWS_EXCEPTION(ProgramEnded, runHandler(m_mainWindow.get(), "onSelectAllClicked"));
     QCOMPARE(m_runtime.endProgramCalls, 1);
     QCOMPARE(m_runtime.pumps, 3);
-    QCOMPARE(selectedRows(m_pressel->list1()), (QList<int>{0, 1}));
-    QVERIFY(m_pressel->label2()->isHidden());
+    QCOMPARE(selectedRows(m_mainWindow->fontList()), (QList<int>{0, 1}));
+    QVERIFY(m_mainWindow->sampleLine()->isHidden());
     QCOMPARE(m_runtime.settingWrites, byExit ? 1 : 0);
 }
 

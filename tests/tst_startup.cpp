@@ -1,15 +1,15 @@
 // The start-up routine against fake host services: what the progress window
 // shows at every step, the order of pumps, repaints and pointer changes, the
 // catalogue it builds, the defaults and the restored sample text. Also the
-// two handlers that it sets off: List3's click and Text1's change.
+// two handlers that it sets off: displaySizeList's click and userTextBox's change.
 
 #include "fake_printer.h"
 #include "fake_runtime.h"
 #include "fake_screen.h"
-#include "main_window/list_box.h"
-#include "main_window/pressel.h"
+#include "ui/list_box.h"
+#include "main_window/main_window.h"
 #include "paint_journal.h"
-#include "progress_window/ez_fon_cnt.h"
+#include "progress_window/progress_window.h"
 
 #include <QCollator>
 #include <QFrame>
@@ -43,7 +43,7 @@ QStringList steps(const QStringList &journal)
         paints.clear();
     };
     for (const QString &line : journal) {
-        if (line == QLatin1String("Paint:Picture1") || line == QLatin1String("Paint:Command1"))
+        if (line == QLatin1String("Paint:panel") || line == QLatin1String("Paint:stopButton"))
             continue;
         if (line.startsWith(QLatin1String("Paint:"))) {
             paints.append(line);
@@ -61,9 +61,9 @@ QStringList steps(const QStringList &journal)
 // the first pump and first paints itself there with the texts it has then.
 QStringList onePass(int index, const QString &countLine, const QString &name)
 {
-    QStringList paints{"Paint:EzFonCnt", "Paint:Label1:" + countLine, "Paint:Label2:" + name};
+    QStringList paints{"Paint:ProgressWindow", "Paint:countLine:" + countLine, "Paint:nameLine:" + name};
     if (index == 0)
-        paints += {"Paint:EzFonCnt", "Paint:Label1:Please Wait", "Paint:Label2:Font Name"};
+        paints += {"Paint:ProgressWindow", "Paint:countLine:Please Wait", "Paint:nameLine:Font Name"};
     paints.sort();
     return {QStringLiteral("Pump"), paints.join(QLatin1String(" + "))};
 }
@@ -96,10 +96,10 @@ private Q_SLOTS:
     void defaults();
     void storedText_data();
     void storedText();
-    void list3Click_data();
-    void list3Click();
-    void text1Change_data();
-    void text1Change();
+    void displaySizeListClick_data();
+    void displaySizeListClick();
+    void userTextBoxChange_data();
+    void userTextBoxChange();
 
 private:
     void load();
@@ -108,7 +108,7 @@ private:
     FakePrinter m_printer;
     FakeScreen m_screen;
     FakeRuntime m_runtime;
-    std::unique_ptr<Pressel> m_pressel;
+    std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<PaintJournal> m_paints;
 };
 
@@ -123,27 +123,27 @@ void tst_StartUp::init()
     // Repaints, and the window's appearance on the screen, go through the
     // toolkit's event queue.
     m_runtime.processQtEvents = true;
-    m_pressel = std::make_unique<Pressel>(m_printer, m_screen, m_runtime);
+    m_mainWindow = std::make_unique<MainWindow>(m_printer, m_screen, m_runtime);
 
     m_paints = std::make_unique<PaintJournal>(m_journal);
-    EzFonCnt &progress = m_pressel->ezFonCnt();
+    ProgressWindow &progress = m_mainWindow->progressWindow();
     for (QWidget *widget : std::initializer_list<QWidget *>{
-             &progress, progress.picture1(), progress.label1(), progress.label2(),
-             progress.label3(), progress.command1()})
+             &progress, progress.panel(), progress.countLine(), progress.nameLine(),
+             progress.stopButton()})
         m_paints->watch(widget);
 }
 
 void tst_StartUp::cleanup()
 {
-    m_pressel.reset();
+    m_mainWindow.reset();
     m_paints.reset();
 }
 
 void tst_StartUp::load()
 {
-    m_pressel->load();
-    QVERIFY(m_pressel->isVisible());
-    QVERIFY(!m_pressel->ezFonCnt().isVisible());
+    m_mainWindow->load();
+    QVERIFY(m_mainWindow->isVisible());
+    QVERIFY(!m_mainWindow->progressWindow().isVisible());
 }
 
 void tst_StartUp::sequence_data()
@@ -174,8 +174,8 @@ void tst_StartUp::sequence()
     QCOMPARE(steps(m_journal), expected);
     QCOMPARE(m_printer.fontCountReads, 1 + fonts.size());
     QCOMPARE(m_printer.fontNameReads, 2 * fonts.size());
-    QCOMPARE(m_pressel->ezFonCnt().label1()->text(), QStringLiteral("Please Wait"));
-    QCOMPARE(m_pressel->ezFonCnt().caption(), QStringLiteral("Reading Fonts"));
+    QCOMPARE(m_mainWindow->progressWindow().countLine()->text(), QStringLiteral("Please Wait"));
+    QCOMPARE(m_mainWindow->progressWindow().windowTitle(), QStringLiteral("Reading Fonts"));
 }
 
 void tst_StartUp::countIsAskedAgainForEveryLine()
@@ -187,11 +187,11 @@ void tst_StartUp::countIsAskedAgainForEveryLine()
     m_runtime.onPump = [this](int) { m_printer.fontList.append(QStringLiteral("Late")); };
     load();
 
-    const QStringList paintedCounts = m_journal.filter(QStringLiteral("Paint:Label1:"));
-    QCOMPARE(paintedCounts, (QStringList{"Paint:Label1:Please Wait", "Paint:Label1:0 / 2",
-                                         "Paint:Label1:1 / 3"}));
+    const QStringList paintedCounts = m_journal.filter(QStringLiteral("Paint:countLine:"));
+    QCOMPARE(paintedCounts, (QStringList{"Paint:countLine:Please Wait", "Paint:countLine:0 / 2",
+                                         "Paint:countLine:1 / 3"}));
     QCOMPARE(m_runtime.pumps, 2);
-    QCOMPARE(entries(m_pressel->list1()), (QStringList{"Arial", "Courier"}));
+    QCOMPARE(entries(m_mainWindow->fontList()), (QStringList{"Arial", "Courier"}));
 }
 
 void tst_StartUp::catalogue_data()
@@ -225,12 +225,12 @@ void tst_StartUp::catalogue()
     m_printer.fontList = fonts;
     load();
 
-    QCOMPARE(entries(m_pressel->list1()), listed);
+    QCOMPARE(entries(m_mainWindow->fontList()), listed);
     // Every name appeared on the progress window exactly as reported.
     QStringList shownNames;
     for (const QString &line : std::as_const(m_journal)) {
-        if (line.startsWith(QLatin1String("Paint:Label2:")) && line != "Paint:Label2:Font Name")
-            shownNames.append(line.mid(int(qstrlen("Paint:Label2:"))));
+        if (line.startsWith(QLatin1String("Paint:nameLine:")) && line != "Paint:nameLine:Font Name")
+            shownNames.append(line.mid(int(qstrlen("Paint:nameLine:"))));
     }
     QCOMPARE(shownNames, fonts);
 }
@@ -250,10 +250,10 @@ void tst_StartUp::largeCatalogue()
     m_printer.fontList = fonts;
 
     // Each new entry is found at the row that the list announces for it.
-    ListBox *list1 = m_pressel->list1();
+    ListBox *fontList = m_mainWindow->fontList();
     QStringList announced;
-    connect(list1->model(), &QAbstractItemModel::rowsInserted, this,
-            [&](const QModelIndex &, int first, int) { announced.append(list1->text(first)); });
+    connect(fontList->model(), &QAbstractItemModel::rowsInserted, this,
+            [&](const QModelIndex &, int first, int) { announced.append(fontList->text(first)); });
     m_runtime.processQtEvents = false;
     load();
     QCOMPARE(announced, fonts);
@@ -265,9 +265,9 @@ void tst_StartUp::largeCatalogue()
     std::stable_sort(expected.begin(), expected.end(), [&](const QString &a, const QString &b) {
         return collator.compare(a, b) < 0;
     });
-    QCOMPARE(entries(list1), expected);
-    for (int row = 0; row < list1->count(); row += 97)
-        QCOMPARE(list1->model()->index(row, 0).data().toString(), expected.at(row));
+    QCOMPARE(entries(fontList), expected);
+    for (int row = 0; row < fontList->count(); row += 97)
+        QCOMPARE(fontList->model()->index(row, 0).data().toString(), expected.at(row));
 }
 
 void tst_StartUp::defaults_data()
@@ -285,28 +285,28 @@ void tst_StartUp::defaults()
     m_printer.fontList = fonts;
     load();
 
-    ListBox *list2 = m_pressel->list2();
-    ListBox *list3 = m_pressel->list3();
-    QCOMPARE(entries(list2), (QStringList{"10", "12", "14", "16", "18", "20"}));
-    QCOMPARE(entries(list3), (QStringList{"16", "18", "20", "22", "24"}));
-    QCOMPARE(list2->currentText(), QStringLiteral("12"));
-    QVERIFY(list2->isSelected(1));
-    QCOMPARE(list2->selectedCount(), 1);
-    QCOMPARE(list3->currentText(), QStringLiteral("24"));
-    QVERIFY(list3->isSelected(4));
-    QCOMPARE(list3->selectedCount(), 1);
+    ListBox *printSizeList = m_mainWindow->printSizeList();
+    ListBox *displaySizeList = m_mainWindow->displaySizeList();
+    QCOMPARE(entries(printSizeList), (QStringList{"10", "12", "14", "16", "18", "20"}));
+    QCOMPARE(entries(displaySizeList), (QStringList{"16", "18", "20", "22", "24"}));
+    QCOMPARE(printSizeList->currentText(), QStringLiteral("12"));
+    QVERIFY(printSizeList->isSelected(1));
+    QCOMPARE(printSizeList->selectedCount(), 1);
+    QCOMPARE(displaySizeList->currentText(), QStringLiteral("24"));
+    QVERIFY(displaySizeList->isSelected(4));
+    QCOMPARE(displaySizeList->selectedCount(), 1);
 
     // The catalogue starts with no current entry and nothing selected, and
     // the window works: a click picks an entry.
-    ListBox *list1 = m_pressel->list1();
-    QCOMPARE(list1->count(), fonts.size());
-    QCOMPARE(list1->selectedCount(), 0);
-    QCOMPARE(list1->currentText(), QString());
-    QVERIFY(QTest::qWaitForWindowExposed(m_pressel.get()));
+    ListBox *fontList = m_mainWindow->fontList();
+    QCOMPARE(fontList->count(), fonts.size());
+    QCOMPARE(fontList->selectedCount(), 0);
+    QCOMPARE(fontList->currentText(), QString());
+    QVERIFY(QTest::qWaitForWindowExposed(m_mainWindow.get()));
     if (!fonts.isEmpty()) {
-        const QRect first = list1->visualRect(list1->model()->index(0, 0));
-        QTest::mouseClick(list1->viewport(), Qt::LeftButton, {}, first.center());
-        QCOMPARE(list1->currentText(), QStringLiteral("Arial"));
+        const QRect first = fontList->visualRect(fontList->model()->index(0, 0));
+        QTest::mouseClick(fontList->viewport(), Qt::LeftButton, {}, first.center());
+        QCOMPARE(fontList->currentText(), QStringLiteral("Arial"));
     }
 }
 
@@ -333,18 +333,18 @@ void tst_StartUp::storedText()
     m_printer.fontList = {"Courier", "Arial"};
     load();
 
-    QCOMPARE(m_pressel->text1()->text(), text);
-    QVERIFY(!m_pressel->text1()->isEnabled());
-    QVERIFY(m_pressel->option1()->isChecked());
-    QVERIFY(!m_pressel->option2()->isChecked());
-    QCOMPARE(m_pressel->label2()->text(), sample);
+    QCOMPARE(m_mainWindow->userTextBox()->text(), text);
+    QVERIFY(!m_mainWindow->userTextBox()->isEnabled());
+    QVERIFY(m_mainWindow->fontNameOption()->isChecked());
+    QVERIFY(!m_mainWindow->userTextOption()->isChecked());
+    QCOMPARE(m_mainWindow->sampleLine()->text(), sample);
     // The sample keeps its design face at the default display size.
-    QCOMPARE(m_pressel->label2()->font().pointSizeF(), 24.0);
-    QCOMPARE(m_pressel->label2()->font().family(), QStringLiteral("Times New Roman"));
+    QCOMPARE(m_mainWindow->sampleLine()->font().pointSizeF(), 24.0);
+    QCOMPARE(m_mainWindow->sampleLine()->font().family(), QStringLiteral("Times New Roman"));
     QCOMPARE(m_runtime.settingWrites, 0);
 }
 
-void tst_StartUp::list3Click_data()
+void tst_StartUp::displaySizeListClick_data()
 {
     QTest::addColumn<int>("row");
     QTest::addColumn<double>("points");
@@ -353,14 +353,14 @@ void tst_StartUp::list3Click_data()
     QTest::newRow("22") << 3 << 22.0;
 }
 
-void tst_StartUp::list3Click()
+void tst_StartUp::displaySizeListClick()
 {
     QFETCH(int, row);
     QFETCH(double, points);
 
     m_printer.fontList = {"Courier"};
     load();
-    QLabel *sample = m_pressel->label2();
+    QLabel *sample = m_mainWindow->sampleLine();
     QFont font = sample->font();
     font.setFamily(QStringLiteral("Courier"));
     font.setBold(false);
@@ -369,14 +369,14 @@ void tst_StartUp::list3Click()
     sample->setText(QStringLiteral("Courier"));
 
     // By code, as Select All would, and by the user's click.
-    m_pressel->list3()->setSelected(row, true);
+    m_mainWindow->displaySizeList()->setSelected(row, true);
     QCOMPARE(sample->font().pointSizeF(), points);
-    m_pressel->list3()->setSelected(4, true);
+    m_mainWindow->displaySizeList()->setSelected(4, true);
     QCOMPARE(sample->font().pointSizeF(), 24.0);
-    QVERIFY(QTest::qWaitForWindowExposed(m_pressel.get()));
-    ListBox *list3 = m_pressel->list3();
-    QTest::mouseClick(list3->viewport(), Qt::LeftButton, {},
-                      list3->visualRect(list3->model()->index(row, 0)).center());
+    QVERIFY(QTest::qWaitForWindowExposed(m_mainWindow.get()));
+    ListBox *displaySizeList = m_mainWindow->displaySizeList();
+    QTest::mouseClick(displaySizeList->viewport(), Qt::LeftButton, {},
+                      displaySizeList->visualRect(displaySizeList->model()->index(row, 0)).center());
     QCOMPARE(sample->font().pointSizeF(), points);
 
     // Only the size changes.
@@ -386,9 +386,9 @@ void tst_StartUp::list3Click()
     QVERIFY(sample->font().italic());
 }
 
-void tst_StartUp::text1Change_data()
+void tst_StartUp::userTextBoxChange_data()
 {
-    QTest::addColumn<int>("currentFont"); // a List1 row, or -1 for none
+    QTest::addColumn<int>("currentFont"); // a fontList row, or -1 for none
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("sample");
 
@@ -397,7 +397,7 @@ void tst_StartUp::text1Change_data()
     QTest::newRow("emptied, no current font") << -1 << "" << "";
 }
 
-void tst_StartUp::text1Change()
+void tst_StartUp::userTextBoxChange()
 {
     QFETCH(int, currentFont);
     QFETCH(QString, typed);
@@ -406,14 +406,14 @@ void tst_StartUp::text1Change()
     m_runtime.settings.insert(SettingPath, QStringLiteral("abc"));
     m_printer.fontList = {"Courier", "Arial"};
     load();
-    ListBox *list1 = m_pressel->list1();
+    ListBox *fontList = m_mainWindow->fontList();
     if (currentFont >= 0)
-        list1->setCurrentIndex(list1->model()->index(currentFont, 0));
+        fontList->setCurrentIndex(fontList->model()->index(currentFont, 0));
 
-    // The options are not consulted: Option1 is chosen and Text1 disabled.
-    m_pressel->text1()->setText(typed);
-    QCOMPARE(m_pressel->label2()->text(), sample);
-    QVERIFY(m_pressel->option1()->isChecked());
+    // The options are not consulted: fontNameOption is chosen and userTextBox disabled.
+    m_mainWindow->userTextBox()->setText(typed);
+    QCOMPARE(m_mainWindow->sampleLine()->text(), sample);
+    QVERIFY(m_mainWindow->fontNameOption()->isChecked());
 }
 
 QTEST_MAIN(tst_StartUp)

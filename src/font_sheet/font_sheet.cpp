@@ -3,13 +3,6 @@
 #include "host/printer.h"
 #include "host/runtime.h"
 #include "host/screen.h"
-#include "main_window/list_box.h"
-#include "main_window/pressel.h"
-#include "progress_window/ez_fon_cnt.h"
-
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
 
 #include <exception>
 
@@ -20,7 +13,6 @@ const QString NothingSelected = QStringLiteral(
     "use the CTRL key.");
 const QString NothingSelectedTitle = QStringLiteral("Error");
 const QString Failed = QStringLiteral("An Error has occured.  Please notify the author.");
-const QString DontStop = QStringLiteral("Dont Stop");
 const QString HeadingFont = QStringLiteral("Arial");
 constexpr double HeadingPoints = 12;
 const QString CaptionFont = QStringLiteral("Arial");
@@ -44,49 +36,42 @@ QString printingNote(int selected)
 }
 
 // Prints entry i of the font list: its caption line, then its sample line.
-void printEntry(Pressel &pressel, Printer &printer, int i)
+void printEntry(const FontSheetSource &source, Printer &printer, int i)
 {
-    ListBox &list1 = *pressel.list1();
-
     printer.setCurrentX(printer.currentX() + CaptionIndent);
     printer.setFontName(CaptionFont);
     printer.setFontBold(false);
     printer.setFontItalic(false);
     printer.setFontSize(CaptionPoints);
-    printer.printLine(QLatin1Char('(') + list1.text(i) + QLatin1Char(')'));
+    printer.printLine(QLatin1Char('(') + source.entryText(i) + QLatin1Char(')'));
 
     printer.setCurrentX(printer.currentX() + SampleIndent);
-    printer.setFontName(list1.text(i));
-    printer.setFontSize(pressel.list2()->currentText());
-    // The two options are tested one after the other; exactly one is chosen.
-    if (pressel.option1()->isChecked())
-        printer.printLine(list1.text(i));
-    if (pressel.option2()->isChecked())
-        printer.printLine(pressel.text1()->text());
+    printer.setFontName(source.entryText(i));
+    printer.setFontSize(source.printSize());
+    // The two choices are tested one after the other; exactly one is made.
+    if (source.fontNameChosen())
+        printer.printLine(source.entryText(i));
+    if (source.userTextChosen())
+        printer.printLine(source.userText());
 }
 
 } // namespace
 
-void printFontSheet(Pressel &pressel, Printer &printer, Screen &screen, Runtime &runtime)
+void printFontSheet(FontSheetSource &source, FontSheetProgress &progress, Printer &printer,
+                    Screen &screen, Runtime &runtime)
 {
-    ListBox &list1 = *pressel.list1();
-    EzFonCnt &ezFonCnt = pressel.ezFonCnt();
-
-    if (list1.selectedCount() < 1) {
+    if (source.selectedEntryCount() < 1) {
         runtime.messageBox(NothingSelected, Runtime::ExclamationMessage, NothingSelectedTitle);
         return;
     }
 
-    ezFonCnt.open();
-    ezFonCnt.setCaption(QString::fromLatin1(EzFonCnt::PrintingCaption));
-    ezFonCnt.repaintLabel(ezFonCnt.label1());
-    ezFonCnt.repaintLabel(ezFonCnt.label2());
-    ezFonCnt.repaintLabel(ezFonCnt.label3());
+    progress.openForPrinting();
+    progress.repaintLines();
     // A stop request left over from an earlier run must not stop this one.
-    ezFonCnt.label3()->setText(DontStop);
+    progress.clearStopRequest();
     screen.setMousePointer(Screen::BusyPointer);
-    ezFonCnt.label2()->setText(printingNote(list1.selectedCount()));
-    ezFonCnt.repaintWindow();
+    progress.setNote(printingNote(source.selectedEntryCount()));
+    progress.repaintWindow();
 
     // The opening empty line, in whatever font the printer holds, then the heading.
     printer.printLine(QString());
@@ -100,23 +85,23 @@ void printFontSheet(Pressel &pressel, Printer &printer, Screen &screen, Runtime 
     // including the closing steps; earlier ones go to the caller.
     bool trapArmed = false;
     try {
-        const int last = list1.count() - 1;
+        const int last = source.entryCount() - 1;
         for (int i = 0; i <= last; ++i) {
             runtime.pumpEvents();
-            ezFonCnt.label1()->setText(EzFonCnt::countLine(i, list1.count() - 1));
-            if (!list1.isSelected(i))
+            progress.setCount(i, source.entryCount() - 1);
+            if (!source.isEntrySelected(i))
                 continue;
             trapArmed = true;
-            if (ezFonCnt.label3()->text() == QLatin1String(EzFonCnt::StopRequest)) {
+            if (progress.stopRequested()) {
                 // Stop closed the progress window already. What was drawn
                 // of this run is thrown away: nothing reaches the printer.
                 printer.killDoc();
                 screen.setMousePointer(Screen::DefaultPointer);
                 return;
             }
-            printEntry(pressel, printer, i);
+            printEntry(source, printer, i);
         }
-        ezFonCnt.closeWindow();
+        progress.close();
         printer.endDoc();
         screen.setMousePointer(Screen::DefaultPointer);
     } catch (const std::exception &) {
@@ -129,7 +114,7 @@ void printFontSheet(Pressel &pressel, Printer &printer, Screen &screen, Runtime 
         } catch (const std::exception &) {
         }
         runtime.messageBox(Failed, Runtime::PlainMessage);
-        ezFonCnt.closeWindow();
+        progress.close();
         screen.setMousePointer(Screen::DefaultPointer);
     }
 }

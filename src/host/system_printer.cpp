@@ -4,7 +4,7 @@
 #include "host/ppd_fonts.h"
 #include "host/printer_fonts.h"
 #include "host/spool_file.h"
-#include "host/twips.h"
+#include "host/measures.h"
 
 #include <QDateTime>
 #include <QDir>

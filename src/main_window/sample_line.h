@@ -29,7 +29,7 @@ void setArialFontName(QLabel &label, Screen &screen);
 
 // Draws a label's long caption from only as much text as can show. QLabel
 // lays its whole caption out at every paint: 8 to 16 ms for the 32,767
-// characters that Text1 takes, a third of a second for 1 MB, of which a few
+// characters that userTextBox takes, a third of a second for 1 MB, of which a few
 // dozen characters fit on the label. The caption itself is left as it is.
 // For a plain-text label without a frame or word wrap whose text aligns to
 // its start, top left: cut well past the edge, the text is drawn the same

@@ -15,9 +15,9 @@
 #include "host/system_printer.h"
 #include "host/system_runtime.h"
 #include "host/system_screen.h"
-#include "main_window/list_box.h"
-#include "main_window/pressel.h"
-#include "progress_window/ez_fon_cnt.h"
+#include "ui/list_box.h"
+#include "main_window/main_window.h"
+#include "progress_window/progress_window.h"
 #include "../pdf_tools.h"
 #include "private_cupsd.h"
 
@@ -74,27 +74,27 @@ struct WindowState
     QList<int> selected;
     QString printSize;
     QString displaySize;
-    bool option1 = false;
-    bool option2 = false;
-    QString text1;
+    bool fontNameOption = false;
+    bool userTextOption = false;
+    QString userTextBox;
 
     bool operator==(const WindowState &) const = default;
 };
 
-WindowState stateOf(Pressel &pressel)
+WindowState stateOf(MainWindow &mainWindow)
 {
     WindowState state;
-    const ListBox &list1 = *pressel.list1();
-    for (int i = 0; i < list1.count(); ++i) {
-        state.fonts.append(list1.text(i));
-        if (list1.isSelected(i))
+    const ListBox &fontList = *mainWindow.fontList();
+    for (int i = 0; i < fontList.count(); ++i) {
+        state.fonts.append(fontList.text(i));
+        if (fontList.isSelected(i))
             state.selected.append(i);
     }
-    state.printSize = pressel.list2()->currentText();
-    state.displaySize = pressel.list3()->currentText();
-    state.option1 = pressel.option1()->isChecked();
-    state.option2 = pressel.option2()->isChecked();
-    state.text1 = pressel.text1()->text();
+    state.printSize = mainWindow.printSizeList()->currentText();
+    state.displaySize = mainWindow.displaySizeList()->currentText();
+    state.fontNameOption = mainWindow.fontNameOption()->isChecked();
+    state.userTextOption = mainWindow.userTextOption()->isChecked();
+    state.userTextBox = mainWindow.userTextBox()->text();
     return state;
 }
 
@@ -132,7 +132,7 @@ private slots:
 
 private:
     // The main window with the real printer and screen, after its load
-    // handling has read the printer's fonts into List1.
+    // handling has read the printer's fonts into fontList.
     void start();
     // Selects every entry whose face prints letters.
     void selectPrintable();
@@ -160,7 +160,7 @@ private:
     std::unique_ptr<SystemPrinter> m_printer;
     std::unique_ptr<SystemScreen> m_screen;
     std::unique_ptr<FakeRuntime> m_runtime;
-    std::unique_ptr<Pressel> m_pressel;
+    std::unique_ptr<MainWindow> m_mainWindow;
 };
 
 void TestFontSheetPrint::initTestCase()
@@ -195,7 +195,7 @@ void TestFontSheetPrint::init()
 
 void TestFontSheetPrint::cleanup()
 {
-    m_pressel.reset();
+    m_mainWindow.reset();
     m_runtime.reset();
     m_screen.reset();
     m_printer.reset();
@@ -209,21 +209,21 @@ void TestFontSheetPrint::start()
     m_runtime->processQtEvents = true;
     // The heading carries today's date as the real runtime writes it.
     m_runtime->date = SystemRuntime().shortDate();
-    m_pressel = std::make_unique<Pressel>(*m_printer, *m_screen, *m_runtime);
-    m_pressel->load();
+    m_mainWindow = std::make_unique<MainWindow>(*m_printer, *m_screen, *m_runtime);
+    m_mainWindow->load();
     m_runtime->pumps = 0;
 }
 
 void TestFontSheetPrint::selectPrintable()
 {
-    ListBox &list1 = *m_pressel->list1();
-    for (int i = 0; i < list1.count(); ++i)
-        list1.setSelected(i, !SymbolFaces.contains(list1.text(i)));
+    ListBox &fontList = *m_mainWindow->fontList();
+    for (int i = 0; i < fontList.count(); ++i)
+        fontList.setSelected(i, !SymbolFaces.contains(fontList.text(i)));
 }
 
 void TestFontSheetPrint::printFonts()
 {
-    m_pressel->command2()->click();
+    m_mainWindow->printButton()->click();
     if (m_serverRunning)
         privateCupsd(QStringLiteral("wait_for_jobs 60"));
 }
@@ -264,26 +264,26 @@ void TestFontSheetPrint::removeSheets()
 void TestFontSheetPrint::sheet()
 {
     start();
-    ListBox &list1 = *m_pressel->list1();
+    ListBox &fontList = *m_mainWindow->fontList();
     // Long enough for several pages: the catalogue again, as a printer that
     // reports its names twice is listed.
     QStringList printable;
-    for (int i = 0; i < list1.count(); ++i) {
-        if (!SymbolFaces.contains(list1.text(i)))
-            printable.append(list1.text(i));
+    for (int i = 0; i < fontList.count(); ++i) {
+        if (!SymbolFaces.contains(fontList.text(i)))
+            printable.append(fontList.text(i));
     }
     QVERIFY(!printable.isEmpty());
     for (int copies = 1; copies * printable.size() < SheetEntries; ++copies) {
         for (const QString &name : std::as_const(printable))
-            list1.addItem(name);
+            fontList.addItem(name);
     }
     selectPrintable();
-    m_pressel->list2()->setSelected(LargestPrintSizeRow, true);
+    m_mainWindow->printSizeList()->setSelected(LargestPrintSizeRow, true);
 
     QStringList names;
-    for (int i = 0; i < list1.count(); ++i) {
-        if (list1.isSelected(i))
-            names.append(list1.text(i));
+    for (int i = 0; i < fontList.count(); ++i) {
+        if (fontList.isSelected(i))
+            names.append(fontList.text(i));
     }
     printFonts();
     QVERIFY(m_runtime->messages.isEmpty());
@@ -376,22 +376,22 @@ void TestFontSheetPrint::stopLeavesNothing()
 {
     start();
     selectPrintable();
-    m_pressel->list2()->setSelected(LargestPrintSizeRow, true);
-    const WindowState before = stateOf(*m_pressel);
+    m_mainWindow->printSizeList()->setSelected(LargestPrintSizeRow, true);
+    const WindowState before = stateOf(*m_mainWindow);
     // Two thirds down the list: a page or more is drawn by then.
-    const int stopAt = m_pressel->list1()->count() * 2 / 3;
+    const int stopAt = m_mainWindow->fontList()->count() * 2 / 3;
     m_runtime->onPump = [&](int pump) {
         if (pump == stopAt)
-            m_pressel->ezFonCnt().command1()->click();
+            m_mainWindow->progressWindow().stopButton()->click();
     };
     printFonts();
 
     // The run ended at the next selected entry after the Stop.
-    QCOMPARE_LT(m_runtime->pumps, m_pressel->list1()->count());
+    QCOMPARE_LT(m_runtime->pumps, m_mainWindow->fontList()->count());
     QVERIFY(m_runtime->messages.isEmpty());
-    QVERIFY(!m_pressel->ezFonCnt().isVisible());
+    QVERIFY(!m_mainWindow->progressWindow().isVisible());
     QCOMPARE(m_screen->mousePointer(), Screen::DefaultPointer);
-    QVERIFY(stateOf(*m_pressel) == before);
+    QVERIFY(stateOf(*m_mainWindow) == before);
     QCOMPARE(leftovers(), QStringList());
     nextRunStartsAfresh(m_sheets);
 }
@@ -429,11 +429,11 @@ void TestFontSheetPrint::failure()
 
     start();
     if (failure == UnlistedFont)
-        m_pressel->list1()->addItem(UnlistedFace);
+        m_mainWindow->fontList()->addItem(UnlistedFace);
     selectPrintable();
-    m_pressel->text1()->setText(QStringLiteral("A user's sample text"));
-    const WindowState before = stateOf(*m_pressel);
-    const int selected = m_pressel->list1()->selectedCount();
+    m_mainWindow->userTextBox()->setText(QStringLiteral("A user's sample text"));
+    const WindowState before = stateOf(*m_mainWindow);
+    const int selected = m_mainWindow->fontList()->selectedCount();
     QCOMPARE_GE(selected, 10);
 
     rlimit fileSize;
@@ -503,18 +503,18 @@ void TestFontSheetPrint::failure()
     QCOMPARE(m_runtime->messages.first().text, Failed);
     QCOMPARE(m_runtime->messages.first().style, Runtime::PlainMessage);
     QCOMPARE(m_runtime->messages.first().title, QString());
-    QVERIFY(!m_pressel->ezFonCnt().isVisible());
+    QVERIFY(!m_mainWindow->progressWindow().isVisible());
     QCOMPARE(m_screen->mousePointer(), Screen::DefaultPointer);
-    QVERIFY(stateOf(*m_pressel) == before);
+    QVERIFY(stateOf(*m_mainWindow) == before);
     QCOMPARE(leftovers(), QStringList());
 
     // The next run starts a fresh document with none of the failed one in
     // it. With the server gone it goes to the PDF printer.
     restoreQueue();
     if (failure == UnlistedFont) {
-        ListBox &list1 = *m_pressel->list1();
-        for (int i = 0; i < list1.count(); ++i)
-            list1.setSelected(i, list1.isSelected(i) && list1.text(i) != UnlistedFace);
+        ListBox &fontList = *m_mainWindow->fontList();
+        for (int i = 0; i < fontList.count(); ++i)
+            fontList.setSelected(i, fontList.isSelected(i) && fontList.text(i) != UnlistedFace);
     }
     nextRunStartsAfresh(m_serverRunning ? m_sheets : m_documents);
 }
@@ -523,11 +523,11 @@ void TestFontSheetPrint::nextRunStartsAfresh(const QString &folder)
 {
     m_runtime->messages.clear();
     m_runtime->onPump = nullptr;
-    const ListBox &list1 = *m_pressel->list1();
+    const ListBox &fontList = *m_mainWindow->fontList();
     QStringList captions;
-    for (int i = 0; i < list1.count(); ++i) {
-        if (list1.isSelected(i))
-            captions.append(QLatin1Char('(') + list1.text(i) + QLatin1Char(')'));
+    for (int i = 0; i < fontList.count(); ++i) {
+        if (fontList.isSelected(i))
+            captions.append(QLatin1Char('(') + fontList.text(i) + QLatin1Char(')'));
     }
     printFonts();
     QVERIFY(m_runtime->messages.isEmpty());

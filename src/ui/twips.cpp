@@ -1,4 +1,4 @@
-#include "host/twips.h"
+#include "ui/twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -6,9 +6,9 @@
 #include "fake_printer.h"
 #include "fake_runtime.h"
 #include "fake_screen.h"
-#include "main_window/list_box.h"
-#include "main_window/pressel.h"
-#include "progress_window/ez_fon_cnt.h"
+#include "ui/list_box.h"
+#include "main_window/main_window.h"
+#include "progress_window/progress_window.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -30,6 +30,8 @@ namespace {
 
 const QString Reading = QStringLiteral("Reading Fonts");
 const QString Printing = QStringLiteral("Printing Fonts");
+using Mode = ProgressWindow::Mode;
+using StopFlag = ProgressWindow::StopFlag;
 
 // 15 twips to the pixel at 96 DPI; every design value here is a multiple.
 QRect pixels(const QRect &twips)
@@ -39,7 +41,7 @@ QRect pixels(const QRect &twips)
 
 } // namespace
 
-class tst_EzFonCnt : public QObject
+class tst_ProgressWindow : public QObject
 {
     Q_OBJECT
 
@@ -51,7 +53,7 @@ private Q_SLOTS:
     void controls_data();
     void controls();
     void stackingAndTabOrder();
-    void label3NeverShows();
+    void longNameKeepsTheLabel();
     void open_data();
     void open();
     void writeWhileClosedDoesNotShow();
@@ -66,24 +68,24 @@ private Q_SLOTS:
 
 private:
     FakeRuntime m_runtime;
-    EzFonCnt *m_window = nullptr;
+    ProgressWindow *m_window = nullptr;
 };
 
-void tst_EzFonCnt::init()
+void tst_ProgressWindow::init()
 {
     m_runtime = FakeRuntime();
-    m_window = new EzFonCnt(m_runtime);
+    m_window = new ProgressWindow(m_runtime);
 }
 
-void tst_EzFonCnt::cleanup()
+void tst_ProgressWindow::cleanup()
 {
     delete m_window;
     m_window = nullptr;
 }
 
-void tst_EzFonCnt::window()
+void tst_ProgressWindow::window()
 {
-    QCOMPARE(m_window->caption(), Reading);
+    QCOMPARE(m_window->windowTitle(), Reading);
     // A 4380 x 2880 twips client area at (3690, 2580).
     QCOMPARE(m_window->geometry(), QRect(246, 172, 292, 192));
     QCOMPARE(m_window->minimumSize(), QSize(292, 192));
@@ -102,7 +104,7 @@ void tst_EzFonCnt::window()
     QVERIFY(m_window->autoFillBackground());
 }
 
-void tst_EzFonCnt::controls_data()
+void tst_ProgressWindow::controls_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("container");
@@ -113,17 +115,17 @@ void tst_EzFonCnt::controls_data()
     QTest::addColumn<QString>("caption");
 
     const QColor black(0, 0, 0);
-    QTest::newRow("Picture1") << "Picture1" << "EzFonCnt" << QRect(360, 240, 3615, 2175)
+    QTest::newRow("panel") << "panel" << "ProgressWindow" << QRect(360, 240, 3615, 2175)
                               << "MS Sans Serif" << 8.25 << black << QString();
-    QTest::newRow("Label1") << "Label1" << "Picture1" << QRect(480, 240, 2775, 735) << "Arial"
+    QTest::newRow("countLine") << "countLine" << "panel" << QRect(480, 240, 2775, 735) << "Arial"
                             << 24.75 << QColor(0, 0, 255) << "Font Count";
-    QTest::newRow("Label2") << "Label2" << "Picture1" << QRect(0, 1200, 3615, 375) << "Arial"
+    QTest::newRow("nameLine") << "nameLine" << "panel" << QRect(0, 1200, 3615, 375) << "Arial"
                             << 11.25 << QColor(255, 0, 0) << "Font Name";
-    QTest::newRow("Command1") << "Command1" << "EzFonCnt" << QRect(2760, 2160, 1335, 495)
+    QTest::newRow("stopButton") << "stopButton" << "ProgressWindow" << QRect(2760, 2160, 1335, 495)
                               << "MS Sans Serif" << 8.25 << black << "Stop";
 }
 
-void tst_EzFonCnt::controls()
+void tst_ProgressWindow::controls()
 {
     QFETCH(QString, name);
     QFETCH(QString, container);
@@ -162,7 +164,7 @@ void tst_EzFonCnt::controls()
     }
 }
 
-void tst_EzFonCnt::stackingAndTabOrder()
+void tst_ProgressWindow::stackingAndTabOrder()
 {
     // Qt stacks siblings in the order of the parent's children, last on top.
     QStringList bottomFirst;
@@ -170,177 +172,181 @@ void tst_EzFonCnt::stackingAndTabOrder()
         if (child->isWidgetType())
             bottomFirst.append(child->objectName());
     }
-    QCOMPARE(bottomFirst, (QStringList{"Label3", "Picture1", "Command1"}));
-    QCOMPARE(m_window->label2()->parentWidget(), m_window->picture1());
-    QCOMPARE(m_window->picture1()->children().indexOf(m_window->label2()),
-             m_window->picture1()->children().indexOf(m_window->label1()) + 1);
+    QCOMPARE(bottomFirst, (QStringList{"panel", "stopButton"}));
+    QCOMPARE(m_window->nameLine()->parentWidget(), m_window->panel());
+    QCOMPARE(m_window->panel()->children().indexOf(m_window->nameLine()),
+             m_window->panel()->children().indexOf(m_window->countLine()) + 1);
 
     // The Stop button covers the panel's lower right corner and takes the
     // clicks there.
     const QRect overlap =
-        m_window->picture1()->geometry().intersected(m_window->command1()->geometry());
+        m_window->panel()->geometry().intersected(m_window->stopButton()->geometry());
     QCOMPARE(overlap, QRect(184, 144, 81, 17));
     m_window->open();
-    QCOMPARE(m_window->childAt(overlap.center()), m_window->command1());
+    QCOMPARE(m_window->childAt(overlap.center()), m_window->stopButton());
 
     // Tab moves between the panel and the Stop button; the labels take no
     // focus.
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window));
-    m_window->picture1()->setFocus(Qt::TabFocusReason);
+    m_window->panel()->setFocus(Qt::TabFocusReason);
     QStringList visited{QApplication::focusWidget()->objectName()};
     for (int i = 0; i < 2; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited.append(QApplication::focusWidget()->objectName());
     }
-    QCOMPARE(visited, (QStringList{"Picture1", "Command1", "Picture1"}));
+    QCOMPARE(visited, (QStringList{"panel", "stopButton", "panel"}));
 }
 
-void tst_EzFonCnt::label3NeverShows()
+void tst_ProgressWindow::longNameKeepsTheLabel()
 {
     m_window->open();
-    m_window->label3()->setText(QStringLiteral("Dont Stop"));
-    m_window->repaintLabel(m_window->label3());
-    m_window->repaintWindow();
     QVERIFY(m_window->isVisible());
-    QVERIFY(!m_window->label3()->isVisible());
 
     // A name far wider than the panel leaves the label as designed.
-    const QRect designed = m_window->label2()->geometry();
-    m_window->label2()->setText(QString(10000, QLatin1Char('W')));
+    const QRect designed = m_window->nameLine()->geometry();
+    m_window->nameLine()->setText(QString(10000, QLatin1Char('W')));
     m_window->repaintWindow();
-    QCOMPARE(m_window->label2()->geometry(), designed);
+    QCOMPARE(m_window->nameLine()->geometry(), designed);
 }
 
-void tst_EzFonCnt::open_data()
+void tst_ProgressWindow::open_data()
 {
     QTest::addColumn<bool>("closeFirst");
-    QTest::addColumn<QStringList>("texts"); // caption, Label1, Label2, Label3
+    QTest::addColumn<QStringList>("texts"); // title, count line, name line
+    QTest::addColumn<Mode>("mode");
+    QTest::addColumn<StopFlag>("flag");
 
     QTest::newRow("closed: back to the initial texts")
-        << true << QStringList{Reading, "Font Count", "Font Name", "Label3"};
+        << true << QStringList{Reading, "Font Count", "Font Name"} << Mode::Reading
+        << StopFlag::Initial;
     QTest::newRow("open: texts stay")
-        << false << QStringList{Printing, "3 / 9", "Printing the 2 fonts you selected.", "stop"};
+        << false << QStringList{Printing, "3 / 9", "Printing the 2 fonts you selected."}
+        << Mode::Printing << StopFlag::Stop;
 }
 
-void tst_EzFonCnt::open()
+void tst_ProgressWindow::open()
 {
     QFETCH(bool, closeFirst);
     QFETCH(QStringList, texts);
+    QFETCH(Mode, mode);
+    QFETCH(StopFlag, flag);
 
     m_window->open();
-    m_window->setCaption(Printing);
-    m_window->label1()->setText(QStringLiteral("3 / 9"));
-    m_window->label2()->setText(QStringLiteral("Printing the 2 fonts you selected."));
-    m_window->label3()->setText(QStringLiteral("stop"));
+    m_window->setMode(Mode::Printing);
+    m_window->setCount(3, 9);
+    m_window->nameLine()->setText(QStringLiteral("Printing the 2 fonts you selected."));
+    m_window->setStopFlag(StopFlag::Stop);
     if (closeFirst)
         m_window->closeWindow();
 
     m_window->open();
     QVERIFY(m_window->isVisible());
-    QCOMPARE((QStringList{m_window->caption(), m_window->label1()->text(),
-                          m_window->label2()->text(), m_window->label3()->text()}),
+    QCOMPARE((QStringList{m_window->windowTitle(), m_window->countLine()->text(),
+                          m_window->nameLine()->text()}),
              texts);
+    QCOMPARE(m_window->mode(), mode);
+    QCOMPARE(m_window->stopFlag(), flag);
 }
 
-void tst_EzFonCnt::writeWhileClosedDoesNotShow()
+void tst_ProgressWindow::writeWhileClosedDoesNotShow()
 {
     for (const bool openedBefore : {false, true}) {
         if (openedBefore) {
             m_window->open();
             m_window->closeWindow();
         }
-        m_window->setCaption(Printing);
-        m_window->label1()->setText(QStringLiteral("0 / 1"));
-        m_window->label2()->setText(QStringLiteral("Arial"));
-        m_window->label3()->setText(QStringLiteral("Dont Stop"));
-        m_window->repaintLabel(m_window->label1());
+        m_window->setMode(Mode::Printing);
+        m_window->countLine()->setText(QStringLiteral("0 / 1"));
+        m_window->nameLine()->setText(QStringLiteral("Arial"));
+        m_window->setStopFlag(StopFlag::DontStop);
+        m_window->repaintLabel(m_window->countLine());
         m_window->repaintWindow();
         QVERIFY(!m_window->isVisible());
-        QCOMPARE(m_window->label3()->text(), QStringLiteral("Dont Stop"));
+        QCOMPARE(m_window->stopFlag(), StopFlag::DontStop);
     }
 }
 
-void tst_EzFonCnt::stop_data()
+void tst_ProgressWindow::stop_data()
 {
-    QTest::addColumn<QString>("caption");
+    QTest::addColumn<Mode>("mode");
+    QTest::addColumn<QString>("title");
     QTest::addColumn<bool>("endsProgram");
 
-    QTest::newRow("reading") << Reading << true;
-    QTest::newRow("printing") << Printing << false;
-    // Only the exact printing caption asks the printing routine to stop.
-    QTest::newRow("printing, other case") << "printing fonts" << true;
-    QTest::newRow("empty caption") << QString() << true;
+    QTest::newRow("reading") << Mode::Reading << Reading << true;
+    QTest::newRow("printing") << Mode::Printing << Printing << false;
 }
 
-void tst_EzFonCnt::stop()
+void tst_ProgressWindow::stop()
 {
-    QFETCH(QString, caption);
+    QFETCH(Mode, mode);
+    QFETCH(QString, title);
     QFETCH(bool, endsProgram);
 
     m_window->open();
-    m_window->setCaption(caption);
-    m_window->label3()->setText(QStringLiteral("Dont Stop"));
-    QTest::mouseClick(m_window->command1(), Qt::LeftButton);
+    m_window->setMode(mode);
+    m_window->setStopFlag(StopFlag::DontStop);
+    QTest::mouseClick(m_window->stopButton(), Qt::LeftButton);
 
     QCOMPARE(m_runtime.endProgramCalls, endsProgram ? 1 : 0);
     // Ending the program leaves the window as it is: the real service never
     // comes back to it.
-    QCOMPARE(m_window->label3()->text(),
-             endsProgram ? QStringLiteral("Dont Stop") : QStringLiteral("stop"));
+    QCOMPARE(m_window->stopFlag(), endsProgram ? StopFlag::DontStop : StopFlag::Stop);
     QCOMPARE(m_window->isVisible(), endsProgram);
-    QCOMPARE(m_window->caption(), caption);
+    QCOMPARE(m_window->mode(), mode);
+    QCOMPARE(m_window->windowTitle(), title);
 }
 
-void tst_EzFonCnt::reopenAfterStopStartsAfresh()
+void tst_ProgressWindow::reopenAfterStopStartsAfresh()
 {
     m_window->open();
-    m_window->setCaption(Printing);
-    m_window->label3()->setText(QStringLiteral("Dont Stop"));
-    QTest::mouseClick(m_window->command1(), Qt::LeftButton);
+    m_window->setMode(Mode::Printing);
+    m_window->setStopFlag(StopFlag::DontStop);
+    QTest::mouseClick(m_window->stopButton(), Qt::LeftButton);
     QVERIFY(!m_window->isVisible());
     // The flag stays readable after the window has closed...
-    QCOMPARE(m_window->label3()->text(), QStringLiteral("stop"));
+    QCOMPARE(m_window->stopFlag(), StopFlag::Stop);
 
     // ...until the next opening.
     m_window->open();
-    QCOMPARE(m_window->caption(), Reading);
-    QCOMPARE(m_window->label1()->text(), QStringLiteral("Font Count"));
-    QCOMPARE(m_window->label2()->text(), QStringLiteral("Font Name"));
-    QCOMPARE(m_window->label3()->text(), QStringLiteral("Label3"));
+    QCOMPARE(m_window->windowTitle(), Reading);
+    QCOMPARE(m_window->mode(), Mode::Reading);
+    QCOMPARE(m_window->countLine()->text(), QStringLiteral("Font Count"));
+    QCOMPARE(m_window->nameLine()->text(), QStringLiteral("Font Name"));
+    QCOMPARE(m_window->stopFlag(), StopFlag::Initial);
 }
 
-void tst_EzFonCnt::closeFromOutside_data()
+void tst_ProgressWindow::closeFromOutside_data()
 {
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("flag");
+    QTest::addColumn<Mode>("mode");
+    QTest::addColumn<StopFlag>("flag");
 
-    QTest::newRow("reading") << Reading << "Label3";
-    QTest::newRow("printing") << Printing << "Dont Stop";
-    QTest::newRow("printing, after a Stop") << Printing << "stop";
+    QTest::newRow("reading") << Mode::Reading << StopFlag::Initial;
+    QTest::newRow("printing") << Mode::Printing << StopFlag::DontStop;
+    QTest::newRow("printing, after a Stop") << Mode::Printing << StopFlag::Stop;
 }
 
-void tst_EzFonCnt::closeFromOutside()
+void tst_ProgressWindow::closeFromOutside()
 {
-    QFETCH(QString, caption);
-    QFETCH(QString, flag);
+    QFETCH(Mode, mode);
+    QFETCH(StopFlag, flag);
 
     m_window->open();
-    m_window->setCaption(caption);
-    m_window->label3()->setText(flag);
+    m_window->setMode(mode);
+    m_window->setStopFlag(flag);
     QVERIFY(m_window->close());
 
     QVERIFY(!m_window->isVisible());
     QCOMPARE(m_runtime.endProgramCalls, 0);
-    QCOMPARE(m_window->label3()->text(), flag);
-    QCOMPARE(m_window->caption(), caption);
+    QCOMPARE(m_window->stopFlag(), flag);
+    QCOMPARE(m_window->mode(), mode);
     // The driver goes on writing into the closed window without showing it.
-    m_window->label1()->setText(QStringLiteral("5 / 9"));
+    m_window->countLine()->setText(QStringLiteral("5 / 9"));
     m_window->repaintWindow();
     QVERIFY(!m_window->isVisible());
 }
 
-void tst_EzFonCnt::stopWhileReadingEndsTheStartUp_data()
+void tst_ProgressWindow::stopWhileReadingEndsTheStartUp_data()
 {
     QTest::addColumn<int>("stopAtPump");
 
@@ -348,7 +354,7 @@ void tst_EzFonCnt::stopWhileReadingEndsTheStartUp_data()
     QTest::newRow("last font") << 3;
 }
 
-void tst_EzFonCnt::stopWhileReadingEndsTheStartUp()
+void tst_ProgressWindow::stopWhileReadingEndsTheStartUp()
 {
     QFETCH(int, stopAtPump);
 
@@ -356,29 +362,29 @@ void tst_EzFonCnt::stopWhileReadingEndsTheStartUp()
     printer.fontList = {"Courier", "Arial", "Symbol"};
     FakeScreen screen;
     m_runtime.settings.insert(FakeRuntime::settingPath("Glyphora", "User Text", "Text"), "abc");
-    Pressel pressel(printer, screen, m_runtime);
-    EzFonCnt &progress = pressel.ezFonCnt();
+    MainWindow mainWindow(printer, screen, m_runtime);
+    ProgressWindow &progress = mainWindow.progressWindow();
     m_runtime.onPump = [&](int pump) {
         if (pump == stopAtPump)
-            QTest::mouseClick(progress.command1(), Qt::LeftButton);
+            QTest::mouseClick(progress.stopButton(), Qt::LeftButton);
     };
 
-    QVERIFY_THROWS_EXCEPTION(ProgramEnded, pressel.load());
+    QVERIFY_THROWS_EXCEPTION(ProgramEnded, mainWindow.load());
 
     QCOMPARE(m_runtime.endProgramCalls, 1);
     QCOMPARE(m_runtime.pumps, stopAtPump);
-    QVERIFY(!pressel.isVisible());
-    QVERIFY(!pressel.testAttribute(Qt::WA_WState_ExplicitShowHide));
+    QVERIFY(!mainWindow.isVisible());
+    QVERIFY(!mainWindow.testAttribute(Qt::WA_WState_ExplicitShowHide));
     // Nothing after the pump ran: no more fonts, no pointer restored, no
-    // selection, no stored text read into Text1, nothing written.
-    QCOMPARE(pressel.list1()->count(), stopAtPump - 1);
+    // selection, no stored text read into the text box, nothing written.
+    QCOMPARE(mainWindow.fontList()->count(), stopAtPump - 1);
     QCOMPARE(screen.pointerCodes, QList<int>{Screen::BusyPointer});
-    QCOMPARE(pressel.list2()->selectedCount(), 0);
-    QVERIFY(pressel.text1()->text().isEmpty());
+    QCOMPARE(mainWindow.printSizeList()->selectedCount(), 0);
+    QVERIFY(mainWindow.userTextBox()->text().isEmpty());
     QCOMPARE(m_runtime.settingWrites, 0);
 }
 
-void tst_EzFonCnt::x11Frame()
+void tst_ProgressWindow::x11Frame()
 {
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (QGuiApplication::platformName() != QLatin1String("xcb") || !x11)
@@ -408,7 +414,7 @@ void tst_EzFonCnt::x11Frame()
 
         // A close request through the X server, as a window manager sends
         // it: the window goes, nothing else happens.
-        m_window->label3()->setText(QStringLiteral("Dont Stop"));
+        m_window->setStopFlag(StopFlag::DontStop);
         const auto atom = [connection](const char *name) {
             xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
                 connection, xcb_intern_atom(connection, false, uint16_t(strlen(name)), name),
@@ -429,10 +435,10 @@ void tst_EzFonCnt::x11Frame()
         xcb_flush(connection);
         QTRY_VERIFY(!m_window->isVisible());
         QCOMPARE(m_runtime.endProgramCalls, 0);
-        QCOMPARE(m_window->label3()->text(), QStringLiteral("Dont Stop"));
+        QCOMPARE(m_window->stopFlag(), StopFlag::DontStop);
         // The second opening checks that the hints survive a withdrawal.
     }
 }
 
-QTEST_MAIN(tst_EzFonCnt)
-#include "tst_ez_fon_cnt.moc"
+QTEST_MAIN(tst_ProgressWindow)
+#include "tst_progress_window.moc"

@@ -1,4 +1,4 @@
-#include "main_window/list_box.h"
+#include "ui/list_box.h"
 
 #include <QCollator>
 #include <QEvent>

@@ -1,6 +1,6 @@
-#include "main_window/control_table.h"
+#include "ui/control_table.h"
 
-#include "main_window/list_box.h"
+#include "ui/list_box.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/twips.h"
+#include "ui/twips.h"
 
 #include <QHash>
 #include <QByteArray>

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QRect>
+#include "host/measures.h"
 
-// Window layouts are given in twips: 1440 to the inch, so 15 to a pixel on
-// a screen of 96 dots per inch.
-constexpr int TwipsPerInch = 1440;
+#include <QRect>
 
 // A rectangle in twips, as the layout tables give it.
 struct TwipsRect

@@ -1,0 +1,375 @@
+#include "main_window/main_window.h"
+
+#include "host/printer.h"
+#include "font_sheet/font_sheet.h"
+#include "host/runtime.h"
+#include "host/screen.h"
+#include "main_window/app_icon.h"
+#include "ui/control_table.h"
+#include "ui/list_box.h"
+#include "main_window/sample_line.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopedValueRollback>
+
+namespace {
+
+constexpr TwipsRect ClientArea{1170, 450, 5685, 6660};
+
+constexpr int Left = Qt::AlignLeft;
+constexpr int Centre = Qt::AlignHCenter;
+
+// The window's design, one row per control, bottom of the stacking order
+// first: the labels lie under every other control, and displaySizeList is drawn over
+// the right end of the sample line.
+constexpr ControlRow Design[] = {
+    // name               container kind                      caption                                  L     T     W     H     font               pt     text                     background          align   flags   screen-reader name
+    {"titleLabel",        nullptr, ControlKind::Label,         "Glyphora",                             {1560,    0, 2655,  615}, "Arial",           24.0,  Colour::Blue,            Colour::LightGrey, Centre, Bold},
+    {"sampleLine",        nullptr, ControlKind::Label,         "Sample",                               { 120, 4320, 5175,  975}, "Times New Roman", 24.0,  Colour::SystemWindowText, Colour::LightGrey, Left,  Bold, "Sample"},
+    {"printSizeLabel",    nullptr, ControlKind::Label,         "Print Size",                           {4680,  960,  975,  255}, "Arial",           9.75,  Colour::Black,           Colour::LightGrey, Left,   Bold},
+    {"fontListLabel",     nullptr, ControlKind::Label,         "All Available Fonts",                  { 120,  840, 2775,  255}, "Arial",           9.75,  Colour::Toolkit,         Colour::Toolkit,   Centre, Bold},
+    {"displaySizeLabel",  nullptr, ControlKind::Label,         "Display",                              {4680, 2880,  975,  255}, "Arial",           9.75,  Colour::Black,           Colour::LightGrey, Centre, Bold},
+    {"printButton",       nullptr, ControlKind::CommandButton, "Print Fonts",                          {3240, 2400, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::LightGrey, 0,      Bold},
+    {"exitButton",        nullptr, ControlKind::CommandButton, "Exit",                                 {3240, 3600, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::SystemWindow, 0,   Bold},
+    {"printSizeList",     nullptr, ControlKind::ListBox,       nullptr,                                {5040, 1320,  375, 1410}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold, "Print Size"},
+    {"fontList",          nullptr, ControlKind::ListBox,       nullptr,                                { 120, 1200, 3015, 2985}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold | Sorted | MultiSelect, "All Available Fonts"},
+    {"selectAllButton",   nullptr, ControlKind::CommandButton, "Select All",                           {3240, 1200, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
+    {"deselectAllButton", nullptr, ControlKind::CommandButton, "Deselect All",                         {3240, 1800, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
+    {"displaySizeList",   nullptr, ControlKind::ListBox,       nullptr,                                {5040, 3240,  375, 1410}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold, "Display"},
+    {"fontNameOption",    nullptr, ControlKind::OptionButton,  "Use Font Name as Sample Text",         { 120, 5280, 4575,  375}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold | Chosen},
+    {"userTextOption",    nullptr, ControlKind::OptionButton,  "Use User Defined Text as Sample Text", { 120, 5640, 4455,  375}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
+    {"userTextBox",       nullptr, ControlKind::TextBox,       "",                                     { 840, 6120, 4575,  375}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold | Disabled, "User Defined Text"},
+};
+
+// The order in which Tab moves the focus. Qt's radio buttons take the focus
+// as one group, and a disabled userTextBox is skipped.
+constexpr const char *TabOrder[] = {"selectAllButton", "deselectAllButton", "printButton", "exitButton", "fontList",
+                                    "printSizeList",    "displaySizeList",    "fontNameOption",  "userTextOption",  "userTextBox"};
+
+// The print sizes (printSizeList) and display sizes (displaySizeList), in points, and the
+// entries selected when the window first shows: "12" and "24".
+constexpr const char *PrintSizes[] = {"10", "12", "14", "16", "18", "20"};
+constexpr const char *DisplaySizes[] = {"16", "18", "20", "22", "24"};
+constexpr int DefaultPrintSizeRow = 1;
+constexpr int DefaultDisplaySizeRow = 4;
+
+constexpr const char *PleaseWait = "Please Wait";
+constexpr const char *PrinterOnlyFont = "Printer Only Font";
+
+// The progress window as a print run sees it.
+class PrintProgress final : public FontSheetProgress
+{
+public:
+    explicit PrintProgress(ProgressWindow &window)
+        : m_window(window)
+    {
+    }
+
+    void openForPrinting() override
+    {
+        m_window.open();
+        m_window.setMode(ProgressWindow::Mode::Printing);
+    }
+    void repaintLines() override
+    {
+        m_window.repaintLabel(m_window.countLine());
+        m_window.repaintLabel(m_window.nameLine());
+    }
+    void clearStopRequest() override { m_window.setStopFlag(ProgressWindow::StopFlag::DontStop); }
+    void setNote(const QString &note) override { m_window.nameLine()->setText(note); }
+    void repaintWindow() override { m_window.repaintWindow(); }
+    void setCount(int index, int last) override { m_window.setCount(index, last); }
+    bool stopRequested() const override
+    {
+        return m_window.stopFlag() == ProgressWindow::StopFlag::Stop;
+    }
+    void close() override { m_window.closeWindow(); }
+
+private:
+    ProgressWindow &m_window;
+};
+
+} // namespace
+
+MainWindow::MainWindow(Printer &printer, Screen &screen, Runtime &runtime, QWidget *parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , m_printer(printer)
+    , m_screen(screen)
+    , m_runtime(runtime)
+    , m_progressWindow(runtime)
+    , m_sheetProgress(std::make_unique<PrintProgress>(m_progressWindow))
+{
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(QString::fromLatin1(Title));
+    setWindowIcon(appIcon());
+    setFont(designFont("Times New Roman", 26.25, true));
+
+    QPalette background = palette();
+    background.setColor(QPalette::Window, colourOf(Colour::LightGrey));
+    setPalette(background);
+    setAutoFillBackground(true);
+
+    createControls();
+
+    const qreal dpi = logicalScreenDpi();
+    const QRect client = twipsToPixels(ClientArea, dpi);
+    setGeometry(client);
+    setFixedSize(client.size());
+
+    // A long sample text must not cost a layout of all of it at every paint.
+    new LongCaptionPainter(m_sampleLine);
+
+    connect(m_exitButton, &QPushButton::clicked, this, &MainWindow::onExitClicked);
+    connect(m_printButton, &QPushButton::clicked, this, &MainWindow::onPrintClicked);
+    connect(m_selectAllButton, &QPushButton::clicked, this, &MainWindow::onSelectAllClicked);
+    connect(m_deselectAllButton, &QPushButton::clicked, this, &MainWindow::onDeselectAllClicked);
+    connect(m_fontList, &ListBox::listClicked, this, &MainWindow::onFontListClicked);
+    connect(m_displaySizeList, &ListBox::listClicked, this, &MainWindow::onDisplaySizeListClicked);
+    // clicked, not toggled: a click on the option already chosen applies it
+    // again, and the arrow keys that move the choice click too.
+    connect(m_fontNameOption, &QRadioButton::clicked, this, &MainWindow::onFontNameOptionClicked);
+    connect(m_userTextOption, &QRadioButton::clicked, this, &MainWindow::onUserTextOptionClicked);
+    connect(m_userTextBox, &QLineEdit::textChanged, this, &MainWindow::onUserTextChanged);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createControls()
+{
+    const auto controls = ::buildControls(this, Design, logicalScreenDpi());
+    m_titleLabel = qobject_cast<QLabel *>(controls.value("titleLabel"));
+    m_sampleLine = qobject_cast<QLabel *>(controls.value("sampleLine"));
+    m_printSizeLabel = qobject_cast<QLabel *>(controls.value("printSizeLabel"));
+    m_fontListLabel = qobject_cast<QLabel *>(controls.value("fontListLabel"));
+    m_displaySizeLabel = qobject_cast<QLabel *>(controls.value("displaySizeLabel"));
+    m_fontList = qobject_cast<ListBox *>(controls.value("fontList"));
+    m_printSizeList = qobject_cast<ListBox *>(controls.value("printSizeList"));
+    m_displaySizeList = qobject_cast<ListBox *>(controls.value("displaySizeList"));
+    m_exitButton = qobject_cast<QPushButton *>(controls.value("exitButton"));
+    m_printButton = qobject_cast<QPushButton *>(controls.value("printButton"));
+    m_selectAllButton = qobject_cast<QPushButton *>(controls.value("selectAllButton"));
+    m_deselectAllButton = qobject_cast<QPushButton *>(controls.value("deselectAllButton"));
+    m_fontNameOption = qobject_cast<QRadioButton *>(controls.value("fontNameOption"));
+    m_userTextOption = qobject_cast<QRadioButton *>(controls.value("userTextOption"));
+    m_userTextBox = qobject_cast<QLineEdit *>(controls.value("userTextBox"));
+
+    for (size_t i = 1; i < std::size(TabOrder); ++i)
+        setTabOrder(controls.value(TabOrder[i - 1]), controls.value(TabOrder[i]));
+}
+
+void MainWindow::load()
+{
+    for (const char *size : PrintSizes)
+        m_printSizeList->addItem(QString::fromLatin1(size));
+    for (const char *size : DisplaySizes)
+        m_displaySizeList->addItem(QString::fromLatin1(size));
+
+    m_progressWindow.open();
+    m_progressWindow.countLine()->setText(QString::fromLatin1(PleaseWait));
+    m_progressWindow.repaintLabel(m_progressWindow.countLine());
+    m_progressWindow.repaintLabel(m_progressWindow.nameLine());
+    m_screen.setMousePointer(Screen::BusyPointer);
+
+    // The printer is asked afresh for the count and the name at every step,
+    // as the progress window shows what the printer reports right now. The
+    // pump is where the progress window's Stop can end the program.
+    const int fontCount = m_printer.fontCount();
+    for (int i = 0; i < fontCount; ++i) {
+        m_runtime.pumpEvents();
+        m_progressWindow.setCount(i, m_printer.fontCount() - 1);
+        m_progressWindow.nameLine()->setText(m_printer.fonts(i));
+        m_progressWindow.repaintWindow();
+        m_fontList->addItem(m_printer.fonts(i));
+    }
+
+    m_progressWindow.countLine()->setText(QString::fromLatin1(PleaseWait));
+    m_progressWindow.closeWindow();
+    m_screen.setMousePointer(Screen::DefaultPointer);
+
+    show();
+    m_printSizeList->setSelected(DefaultPrintSizeRow, true);
+    m_displaySizeList->setSelected(DefaultDisplaySizeRow, true);
+    m_userTextBox->setText(m_runtime.readSetting(QString::fromLatin1(SettingsApplication),
+                                           QString::fromLatin1(SettingsSection),
+                                           QString::fromLatin1(SettingsKey)));
+}
+
+void MainWindow::onExitClicked()
+{
+    // An empty box leaves the text stored before in place.
+    const QString text = m_userTextBox->text();
+    if (!text.isEmpty())
+        m_runtime.writeSetting(QString::fromLatin1(SettingsApplication),
+                               QString::fromLatin1(SettingsSection),
+                               QString::fromLatin1(SettingsKey), text);
+    close();
+}
+
+void MainWindow::onPrintClicked()
+{
+    printFonts();
+}
+
+void MainWindow::printFonts()
+{
+    // The run pumps events, so Print Fonts can be clicked again inside it; a
+    // second run there would interleave two sheets in one document.
+    if (m_printing)
+        return;
+    const QScopedValueRollback<bool> running(m_printing, true);
+    printFontSheet(*this, *m_sheetProgress, m_printer, m_screen, m_runtime);
+}
+
+int MainWindow::entryCount() const
+{
+    return m_fontList->count();
+}
+
+QString MainWindow::entryText(int index) const
+{
+    return m_fontList->text(index);
+}
+
+bool MainWindow::isEntrySelected(int index) const
+{
+    return m_fontList->isSelected(index);
+}
+
+int MainWindow::selectedEntryCount() const
+{
+    return m_fontList->selectedCount();
+}
+
+QString MainWindow::printSize() const
+{
+    return m_printSizeList->currentText();
+}
+
+bool MainWindow::fontNameChosen() const
+{
+    return m_fontNameOption->isChecked();
+}
+
+bool MainWindow::userTextChosen() const
+{
+    return m_userTextOption->isChecked();
+}
+
+QString MainWindow::userText() const
+{
+    return m_userTextBox->text();
+}
+
+void MainWindow::onSelectAllClicked()
+{
+    setEveryEntrySelected(true);
+}
+
+void MainWindow::onDeselectAllClicked()
+{
+    setEveryEntrySelected(false);
+}
+
+void MainWindow::setEveryEntrySelected(bool selected)
+{
+    // Every write below raises fontList's click; the hidden sample line tells
+    // the font click to ignore it.
+    m_sampleLine->hide();
+    const int count = m_fontList->count();
+    for (int i = 0; i < count; ++i) {
+        // A Select All or Deselect All clicked in here runs to its end and
+        // shows the sample line again; this loop then goes on with it shown.
+        m_runtime.pumpEvents();
+        m_fontList->setSelected(i, selected);
+    }
+    m_sampleLine->show();
+}
+
+void MainWindow::onFontListClicked()
+{
+    if (m_sampleLine->isHidden())
+        return;
+    // The sample follows the entry last clicked or moved to, not the
+    // selection: a Ctrl-click that deselects an entry still shows its font.
+    const QString font = m_fontList->currentText();
+    if (font.isEmpty())
+        return;
+    try {
+        // Three tests in turn, so that an empty userTextBox gives the font's name
+        // under either option.
+        if (m_fontNameOption->isChecked())
+            m_sampleLine->setText(font);
+        if (m_userTextOption->isChecked())
+            m_sampleLine->setText(m_userTextBox->text());
+        if (m_userTextBox->text().isEmpty())
+            m_sampleLine->setText(font);
+        setFontName(*m_sampleLine, m_screen, font);
+        // Each font shows plain, at the display size, whatever the line
+        // showed before.
+        QFont plain = m_sampleLine->font();
+        plain.setPointSizeF(displayPoints());
+        plain.setBold(false);
+        plain.setItalic(false);
+        m_sampleLine->setFont(plain);
+    } catch (const std::exception &) {
+        // In practice a face that only the printer has. Only the face and
+        // the caption change: the size, bold and italic stay as they were.
+        setArialFontName(*m_sampleLine, m_screen);
+        m_sampleLine->setText(QString::fromLatin1(PrinterOnlyFont));
+    }
+}
+
+void MainWindow::onDisplaySizeListClicked()
+{
+    // Only the size changes: the sample keeps its text and face.
+    QFont font = m_sampleLine->font();
+    font.setPointSizeF(displayPoints());
+    m_sampleLine->setFont(font);
+}
+
+double MainWindow::displayPoints() const
+{
+    return m_displaySizeList->currentText().toDouble();
+}
+
+void MainWindow::onFontNameOptionClicked()
+{
+    // The text stays in the box, greyed. The face is left as it is.
+    if (m_fontNameOption->isChecked()) {
+        m_userTextBox->setEnabled(false);
+        m_sampleLine->setText(m_fontList->currentText());
+    }
+}
+
+void MainWindow::onUserTextOptionClicked()
+{
+    // The focus stays where it is, and so does the face.
+    if (m_userTextOption->isChecked()) {
+        m_userTextBox->setEnabled(true);
+        m_sampleLine->setText(m_userTextBox->text());
+    }
+    if (m_sampleLine->text().isEmpty())
+        m_sampleLine->setText(m_fontList->currentText());
+}
+
+void MainWindow::onUserTextChanged()
+{
+    // The options are not consulted here: the next font or option click
+    // applies them again.
+    m_sampleLine->setText(m_userTextBox->text());
+    if (m_sampleLine->text().isEmpty())
+        m_sampleLine->setText(m_fontList->currentText());
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // Closing the main window, for whatever reason, ends the program; the
+    // window itself never closes on its own.
+    event->ignore();
+    m_runtime.endProgram();
+}

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "font_sheet/font_sheet.h"
+#include "progress_window/progress_window.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class ListBox;
+class Printer;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class Runtime;
+class Screen;
+
+// The main window: the font catalogue, the print and display sizes, the
+// sample line and the commands.
+class MainWindow : public QWidget, private FontSheetSource
+{
+    Q_OBJECT
+
+public:
+    static constexpr const char *Title = "Glyphora";
+    // The one settings entry: the user's sample text.
+    static constexpr const char *SettingsApplication = "Glyphora";
+    static constexpr const char *SettingsSection = "User Text";
+    static constexpr const char *SettingsKey = "Text";
+
+    MainWindow(Printer &printer, Screen &screen, Runtime &runtime, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // The window's load handling: fills the size lists, reads the printer's
+    // fonts into the font list while the progress window counts them, shows
+    // the window with the default sizes selected and restores the user's
+    // sample text.
+    void load();
+
+    // Print Fonts: prints a sheet of the selected fonts, unless a run is
+    // going on already.
+    void printFonts();
+
+    // The controls, by the names the handlers use.
+    QLabel *titleLabel() const { return m_titleLabel; }
+    QLabel *sampleLine() const { return m_sampleLine; }
+    QLabel *printSizeLabel() const { return m_printSizeLabel; }
+    QLabel *fontListLabel() const { return m_fontListLabel; }
+    QLabel *displaySizeLabel() const { return m_displaySizeLabel; }
+    ListBox *fontList() const { return m_fontList; }
+    ListBox *printSizeList() const { return m_printSizeList; }
+    ListBox *displaySizeList() const { return m_displaySizeList; }
+    QPushButton *exitButton() const { return m_exitButton; }
+    QPushButton *printButton() const { return m_printButton; }
+    QPushButton *selectAllButton() const { return m_selectAllButton; }
+    QPushButton *deselectAllButton() const { return m_deselectAllButton; }
+    QRadioButton *fontNameOption() const { return m_fontNameOption; }
+    QRadioButton *userTextOption() const { return m_userTextOption; }
+    QLineEdit *userTextBox() const { return m_userTextBox; }
+    ProgressWindow &progressWindow() { return m_progressWindow; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private Q_SLOTS:
+    void onExitClicked();
+    void onPrintClicked();
+    void onSelectAllClicked();
+    void onDeselectAllClicked();
+    void onFontListClicked();
+    void onDisplaySizeListClicked();
+    void onFontNameOptionClicked();
+    void onUserTextOptionClicked();
+    void onUserTextChanged();
+
+private:
+    void createControls();
+    // Select All and Deselect All.
+    void setEveryEntrySelected(bool selected);
+    // The display size list's current entry as a number of points.
+    double displayPoints() const;
+
+    // What a print run reads from this window.
+    int entryCount() const override;
+    QString entryText(int index) const override;
+    bool isEntrySelected(int index) const override;
+    int selectedEntryCount() const override;
+    QString printSize() const override;
+    bool fontNameChosen() const override;
+    bool userTextChosen() const override;
+    QString userText() const override;
+
+    Printer &m_printer;
+    Screen &m_screen;
+    Runtime &m_runtime;
+    ProgressWindow m_progressWindow;
+    // The progress window as a print run drives it.
+    std::unique_ptr<FontSheetProgress> m_sheetProgress;
+
+    QLabel *m_titleLabel = nullptr;
+    QLabel *m_sampleLine = nullptr;
+    QLabel *m_printSizeLabel = nullptr;
+    QLabel *m_fontListLabel = nullptr;
+    QLabel *m_displaySizeLabel = nullptr;
+    ListBox *m_fontList = nullptr;
+    ListBox *m_printSizeList = nullptr;
+    ListBox *m_displaySizeList = nullptr;
+    QPushButton *m_exitButton = nullptr;
+    QPushButton *m_printButton = nullptr;
+    QPushButton *m_selectAllButton = nullptr;
+    QPushButton *m_deselectAllButton = nullptr;
+    QRadioButton *m_fontNameOption = nullptr;
+    QRadioButton *m_userTextOption = nullptr;
+    QLineEdit *m_userTextBox = nullptr;
+
+    // True while Print Fonts runs.
+    bool m_printing = false;
+};

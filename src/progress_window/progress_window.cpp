@@ -1,0 +1,141 @@
+#include "progress_window/progress_window.h"
+
+#include "host/runtime.h"
+#include "ui/control_table.h"
+#include "progress_window/x11_tool_window.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+constexpr TwipsRect ClientArea{3690, 2580, 4380, 2880};
+
+constexpr const char *InitialCountLine = "Font Count";
+constexpr const char *InitialNameLine = "Font Name";
+constexpr const char *ReadingTitle = "Reading Fonts";
+constexpr const char *PrintingTitle = "Printing Fonts";
+
+constexpr int Centre = Qt::AlignHCenter;
+
+constexpr const char *CountLineDescription = "Font count";
+constexpr const char *NameLineDescription = "Font being read or printed";
+
+// The window's design, one row per control, bottom of the stacking order
+// first: the Stop button is drawn over the panel's lower right corner, and
+// inside the panel nameLine lies over countLine. The panel's labels are placed
+// from the panel's corner.
+constexpr ControlRow Design[] = {
+    // name        container kind                       caption           L     T     W     H     font     pt      text             background         align   flags    screen-reader name
+    {"panel",      nullptr, ControlKind::Panel,         nullptr,          { 360,  240, 3615, 2175}, nullptr, 0,      Colour::Toolkit, Colour::LightGrey, 0,      NoFlags, "Progress"},
+    {"countLine",  "panel", ControlKind::Label,         InitialCountLine, { 480,  240, 2775,  735}, "Arial", 24.75,  Colour::Blue,    Colour::LightGrey, Centre, Bold},
+    {"nameLine",   "panel", ControlKind::Label,         InitialNameLine,  {   0, 1200, 3615,  375}, "Arial", 11.25,  Colour::Red,     Colour::LightGrey, Centre, Bold},
+    {"stopButton", nullptr, ControlKind::CommandButton, "Stop",           {2760, 2160, 1335,  495}, nullptr, 0,      Colour::Toolkit, Colour::Toolkit,   0,      NoFlags},
+};
+
+} // namespace
+
+ProgressWindow::ProgressWindow(Runtime &runtime, QWidget *parent)
+    // A tool window: a small title bar with no close box, window menu,
+    // minimise or maximise button, and no button in the task bar.
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    , m_runtime(runtime)
+{
+    setObjectName(QStringLiteral("ProgressWindow"));
+    setFont(designFont("MS Sans Serif", 8.25, true));
+    QPalette background = palette();
+    background.setColor(QPalette::Window, colourOf(Colour::LightGrey));
+    background.setColor(QPalette::WindowText, colourOf(Colour::Black));
+    setPalette(background);
+    setAutoFillBackground(true);
+
+    const qreal dpi = logicalScreenDpi();
+    const auto controls = buildControls(this, Design, dpi);
+    m_panel = qobject_cast<QFrame *>(controls.value("panel"));
+    m_countLine = qobject_cast<QLabel *>(controls.value("countLine"));
+    m_nameLine = qobject_cast<QLabel *>(controls.value("nameLine"));
+    m_stopButton = qobject_cast<QPushButton *>(controls.value("stopButton"));
+    setTabOrder(m_panel, m_stopButton);
+    // Font names are shown as the printer reports them, even when they look
+    // like markup.
+    for (QLabel *label : {m_countLine, m_nameLine})
+        label->setTextFormat(Qt::PlainText);
+    // The count line and the name line have no accessible name of their
+    // own: a screen reader reads what they show, and QLabel tells it of
+    // every new text. What they are goes into their descriptions.
+    m_countLine->setAccessibleDescription(QString::fromLatin1(CountLineDescription));
+    m_nameLine->setAccessibleDescription(QString::fromLatin1(NameLineDescription));
+
+    const QRect client = twipsToPixels(ClientArea, dpi);
+    setGeometry(client);
+    setFixedSize(client.size());
+    resetTexts();
+
+    connect(m_stopButton, &QPushButton::clicked, this, &ProgressWindow::onStopClicked);
+}
+
+ProgressWindow::~ProgressWindow() = default;
+
+QString ProgressWindow::countText(int index, int last)
+{
+    return QString::number(index) + QLatin1String(" / ") + QString::number(last);
+}
+
+void ProgressWindow::setCount(int index, int last)
+{
+    m_countLine->setText(countText(index, last));
+}
+
+void ProgressWindow::resetTexts()
+{
+    setMode(Mode::Reading);
+    m_stopFlag = StopFlag::Initial;
+    m_countLine->setText(QString::fromLatin1(InitialCountLine));
+    m_nameLine->setText(QString::fromLatin1(InitialNameLine));
+}
+
+void ProgressWindow::open()
+{
+    if (isVisible()) {
+        raise();
+        return;
+    }
+    resetTexts();
+    markAsToolWindow(this);
+    show();
+}
+
+void ProgressWindow::closeWindow()
+{
+    hide();
+}
+
+void ProgressWindow::setMode(Mode mode)
+{
+    m_mode = mode;
+    setWindowTitle(QString::fromLatin1(mode == Mode::Printing ? PrintingTitle : ReadingTitle));
+}
+
+void ProgressWindow::repaintLabel(QLabel *label)
+{
+    label->repaint();
+}
+
+void ProgressWindow::repaintWindow()
+{
+    repaint();
+}
+
+void ProgressWindow::onStopClicked()
+{
+    // While fonts are read there is nothing to go back to: Stop ends the
+    // program. While printing it asks the printing routine to stop at its
+    // next look at the flag.
+    if (m_mode != Mode::Printing) {
+        m_runtime.endProgram();
+        return;
+    }
+    m_stopFlag = StopFlag::Stop;
+    closeWindow();
+}

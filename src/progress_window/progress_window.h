@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QWidget>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class Runtime;
+
+// The progress window that the start-up and printing routines drive: a count
+// line, a second line of text, and a Stop button. Its mode tells the Stop
+// button which routine runs; while printing, Stop leaves its request in the
+// stop flag for the printing routine to find.
+class ProgressWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Which routine drives the window. The title says it, and Stop acts on it.
+    enum class Mode { Reading, Printing };
+    Q_ENUM(Mode)
+
+    // The stop flag. Each opening starts from Initial; a print run writes
+    // DontStop as it starts, and Stop writes Stop while printing. Only Stop
+    // stops a run.
+    enum class StopFlag { Initial, DontStop, Stop };
+    Q_ENUM(StopFlag)
+
+    // The count line's text: the index being visited, " / ", the last
+    // index, in plain digits ("0 / 57").
+    static QString countText(int index, int last);
+
+    explicit ProgressWindow(Runtime &runtime, QWidget *parent = nullptr);
+    ~ProgressWindow() override;
+
+    // Shows the window without waiting for it. A closed window starts again
+    // from its initial texts; an open one keeps them and is only raised.
+    void open();
+    // Takes the window off the screen. Its texts, mode and stop flag stay
+    // readable until the next opening.
+    void closeWindow();
+
+    Mode mode() const { return m_mode; }
+    void setMode(Mode mode);
+
+    StopFlag stopFlag() const { return m_stopFlag; }
+    void setStopFlag(StopFlag flag) { m_stopFlag = flag; }
+
+    // Writes countText(index, last) into the count line.
+    void setCount(int index, int last);
+
+    QFrame *panel() const { return m_panel; }
+    QLabel *countLine() const { return m_countLine; }
+    QLabel *nameLine() const { return m_nameLine; }
+    QPushButton *stopButton() const { return m_stopButton; }
+
+    // Paints at once, without waiting for the event loop. A window that the
+    // platform has not put on the screen yet has nothing to paint into; it
+    // paints its current texts when it gets there, at the next event pump.
+    void repaintLabel(QLabel *label);
+    void repaintWindow();
+
+private Q_SLOTS:
+    void onStopClicked();
+
+private:
+    void resetTexts();
+
+    Runtime &m_runtime;
+    QFrame *m_panel = nullptr;
+    QLabel *m_countLine = nullptr;
+    QLabel *m_nameLine = nullptr;
+    QPushButton *m_stopButton = nullptr;
+    Mode m_mode = Mode::Reading;
+    StopFlag m_stopFlag = StopFlag::Initial;
+};
