@@ -16,34 +16,17 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out=${1:-$root/docs/screenshots}
 
+GLYPHORA_BUILD=${GLYPHORA_BUILD_DIR:-$root/build}
 if [[ -z ${GLYPHORA_BIN:-} ]]; then
     "$root/scripts/build.sh" >/dev/null
-    GLYPHORA_BIN=${GLYPHORA_BUILD_DIR:-$root/build}/src/glyphora
+    GLYPHORA_BIN=$GLYPHORA_BUILD/src/glyphora
 fi
+. "$root/tests/e2e/common.sh"
 . "$root/tests/e2e/xvfb.sh"
 
-work=$(mktemp -d)
-pid=
-XVFB_NO_TRAP=1
-cleanup() {
-    if [[ -n $pid ]]; then
-        kill -CONT "$pid" 2>/dev/null || true
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-    fi
-    stop_xvfb
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "screenshots: $*" >&2
-    [[ -s $work/stderr ]] && sed 's/^/glyphora: /' "$work/stderr" >&2
-    exit 1
-}
-
-export HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+e2e_private_home
+work=$E2E_WORK
+e2e_at_exit stop_xvfb
 # No printer: the font list is the installed families alone.
 export CUPS_SERVER=$work/no-cupsd.sock
 unset PRINTER LPDEST
@@ -69,8 +52,8 @@ capture() {
 # Should the window come and go between two looks, the program starts again.
 shoot_progress_window() {
     local id seen=
-    "$GLYPHORA_BIN" 2>"$work/stderr" &
-    pid=$!
+    start_program
+    pid=$PROGRAM_PID
     while kill -0 "$pid" 2>/dev/null; do
         kill -STOP "$pid"
         id=$(xdotool search --onlyvisible --name '^Reading Fonts$' 2>/dev/null | head -n 1) || true
@@ -90,10 +73,7 @@ shoot_progress_window() {
         kill -CONT "$pid"
         sleep 0.002
     done
-    kill -CONT "$pid" 2>/dev/null || true
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-    pid=
+    e2e_kill_program
     return 1
 }
 shot=
@@ -106,12 +86,13 @@ id=$(wait_for_window Glyphora 30) || fail "the main window did not appear"
 # A font clicked, so that the sample line shows it, and a second one added
 # to the selection for printing.
 sleep 0.5
-xdotool mousemove --window "$id" 60 100 click 1
-xdotool keydown ctrl mousemove --window "$id" 60 148 click 1 keyup ctrl
+row_height=${main_fontListFirstRow[3]}
+click_control "$id" main_fontListFirstRow 0 "$row_height"
+# shellcheck disable=SC2046
+xdotool keydown ctrl mousemove --window "$id" $(centre_of main_fontListFirstRow 0 $((4 * row_height))) \
+    click 1 keyup ctrl
 sleep 0.5
 capture "$id" "$out/main-window.png"
 
-kill "$pid"
-wait "$pid" 2>/dev/null || true
-pid=
+e2e_kill_program
 echo "screenshots: $out/main-window.png $out/progress-window.png"

@@ -5,6 +5,7 @@
 # session bus and the accessibility bus that it starts on request, the way
 # a desktop with a screen reader runs the program.
 set -euo pipefail
+source "$GLYPHORA_TESTS/e2e/common.sh"
 source "$GLYPHORA_TESTS/e2e/xvfb.sh"
 
 for tool in dbus-run-session dbus-send /usr/libexec/at-spi-bus-launcher; do
@@ -14,13 +15,10 @@ for tool in dbus-run-session dbus-send /usr/libexec/at-spi-bus-launcher; do
     fi
 done
 
-work=$(mktemp -d)
-cleanup() { stop_xvfb; rm -rf "$work"; }
-trap cleanup EXIT
-XVFB_NO_TRAP=1
 # The accessibility bus keeps its socket under the runtime folder.
-export HOME=$work XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+e2e_private_home
+work=$E2E_WORK
+e2e_at_exit stop_xvfb
 export LSAN_OPTIONS="suppressions=$GLYPHORA_TESTS/e2e/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 start_xvfb
 
@@ -31,10 +29,7 @@ dbus-run-session -- bash -c '
     dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null &&
     QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
         "$0/tests/tst_accessibility" progressLinesAnnounceChanges
-' "$GLYPHORA_BUILD" >"$work/out" 2>&1 || { cat "$work/out" >&2; echo "FAIL: tst_accessibility" >&2; exit 1; }
-if ! grep -q '^PASS   : tst_Accessibility::progressLinesAnnounceChanges()' "$work/out"; then
-    cat "$work/out" >&2
-    echo "FAIL: accessibility did not come on" >&2
-    exit 1
-fi
+' "$GLYPHORA_BUILD" >"$work/out" 2>&1 || { cat "$work/out" >&2; fail "tst_accessibility"; }
+grep -q '^PASS   : tst_Accessibility::progressLinesAnnounceChanges()' "$work/out" ||
+    { cat "$work/out" >&2; fail "accessibility did not come on"; }
 echo "PASS: the progress lines announce their changes"

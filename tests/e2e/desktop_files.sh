@@ -4,11 +4,10 @@
 # looks for it, naming each other consistently, and accepted without an
 # error or a warning by the freedesktop.org and AppStream validators.
 set -euo pipefail
+source "$GLYPHORA_TESTS/e2e/common.sh"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+e2e_private_home
+work=$E2E_WORK
 prefix=$work/prefix
 cmake --install "$GLYPHORA_BUILD" --prefix "$prefix" >"$work/install.log" ||
     { cat "$work/install.log" >&2; fail "cmake --install failed"; }

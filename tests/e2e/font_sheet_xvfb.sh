@@ -9,6 +9,7 @@
 #   ends, and leaves no PDF or spool file either.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+. "$here/common.sh"
 . "$here/xvfb.sh"
 . "$here/private_cupsd.sh"
 
@@ -19,44 +20,16 @@ skip_without_private_cupsd
 # test waits before it ends one.
 EXTRA_FONTS=12000
 
-# Places in the main window's client area, at 15 twips to the pixel. List1
-# starts at 120,1200 twips inside its one-pixel frame; a row of Arial 9 pt
-# bold (Liberation Sans Bold at 96 dpi) is 14 pixels high.
-LIST1_X=60
-LIST1_FIRST_ROW_Y=88
-LIST1_ROW_HEIGHT=14
-# Print Fonts: 3240,2400 twips, 1335 by 495.
-COMMAND2_X=260
-COMMAND2_Y=176
-# The progress window's Stop: 2760,2160 twips, 1335 by 495.
-STOP_X=228
-STOP_Y=160
-
-# The top of List1 with the tests' fonts and cups-pdf's PPD: only the PPD's
-# names begin with A or B, and C059 is the first family. Rows 0, 6 and 8.
+# The top of the font list with the tests' fonts and cups-pdf's PPD: only
+# the PPD's names begin with A or B, and C059 is the first family. Rows 0, 6
+# and 8.
 PICKED_ROWS=(0 6 8)
 PICKED_FONTS=(AvantGarde-Book Bookman-Light C059)
+row_height=${main_fontListFirstRow[3]}
 
-home=$(mktemp -d)
-pid=
-XVFB_NO_TRAP=1
-CUPSD_NO_TRAP=1
-cleanup() {
-    [[ -n $pid ]] && kill "$pid" 2>/dev/null
-    stop_xvfb
-    stop_private_cupsd
-    rm -rf "$home"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    [[ -s $home/stderr ]] && sed 's/^/glyphora: /' "$home/stderr" >&2
-    exit 1
-}
-
-use_private_home "$home"
-
+e2e_private_home
+e2e_at_exit stop_private_cupsd
+e2e_at_exit stop_xvfb
 start_private_cupsd
 add_pdf_queue_with_fonts glyphora-many-fonts "$EXTRA_FONTS"
 start_xvfb
@@ -64,32 +37,20 @@ export QT_QPA_PLATFORM=xcb
 
 # Starts the program and sets main to its main window once it shows.
 start_glyphora() {
-    "$GLYPHORA_BIN" >>"$home/stdout" 2>>"$home/stderr" &
-    pid=$!
+    start_program
     main=$(wait_for_window Glyphora 60) || fail "the main window did not appear"
 }
 
 # Ends the program through its main window's close box.
 close_glyphora() {
-    local window=$1 status=
-    wmctrl -i -c "$window"
-    for _ in $(seq 200); do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            status=0
-            wait "$pid" || status=$?
-            break
-        fi
-        sleep 0.05
-    done
-    [[ -n $status ]] || fail "the program still runs 10 s after its close box was clicked"
-    pid=
-    [[ $status -eq 0 ]] || fail "the program ended with status $status"
+    wmctrl -i -c "$1"
+    expect_exit 0 10 "after its close box was clicked"
 }
 
 # What printing left behind: PDFs from the queue, files in the documents
 # folder, spool files.
 leftovers() {
-    find "$PRIVATE_CUPSD_OUT" "$home/Documents" "$TMPDIR" -type f 2>/dev/null
+    find "$PRIVATE_CUPSD_OUT" "$HOME/Documents" "$TMPDIR" -type f 2>/dev/null
 }
 
 # Waits for the progress window of a run to show and sets progress to it;
@@ -97,17 +58,18 @@ leftovers() {
 wait_for_run() {
     progress=$(wait_for_window "Printing Fonts" 20) || fail "the progress window did not appear"
     sleep 0.5
-    kill -0 "$pid" 2>/dev/null || fail "the program ended during the run"
+    kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program ended during the run"
     xdotool search --onlyvisible --name '^Printing Fonts$' >/dev/null || fail "the run ended too soon"
 }
 
 # --- Three fonts picked with Ctrl-clicks -------------------------------------
 start_glyphora
 for row in "${PICKED_ROWS[@]}"; do
-    xdotool mousemove --window "$main" "$LIST1_X" $((LIST1_FIRST_ROW_Y + row * LIST1_ROW_HEIGHT)) \
+    # shellcheck disable=SC2046
+    xdotool mousemove --window "$main" $(centre_of main_fontListFirstRow 0 $((row * row_height))) \
         keydown ctrl click 1 keyup ctrl
 done
-xdotool mousemove --window "$main" "$COMMAND2_X" "$COMMAND2_Y" click 1
+click_control "$main" main_printButton
 
 for _ in $(seq 300); do
     [[ -n $(find "$PRIVATE_CUPSD_OUT" -name '*.pdf') ]] && break
@@ -127,25 +89,25 @@ echo "PASS: three fonts picked with Ctrl-clicks came out of the queue"
 lpadmin -d glyphora-many-fonts
 start_glyphora
 # Every font, as a range: the first row clicked, then Shift+End.
-xdotool mousemove --window "$main" "$LIST1_X" "$LIST1_FIRST_ROW_Y" click 1
+click_control "$main" main_fontListFirstRow
 xdotool key --window "$main" shift+End
-xdotool mousemove --window "$main" "$COMMAND2_X" "$COMMAND2_Y" click 1
+click_control "$main" main_printButton
 wait_for_run
-xdotool mousemove --window "$progress" "$STOP_X" "$STOP_Y" click 1
+click_control "$progress" progress_stopButton
 
 for _ in $(seq 100); do
     xdotool search --onlyvisible --name '^Printing Fonts$' >/dev/null 2>&1 || break
     sleep 0.1
 done
 xdotool search --onlyvisible --name '^Printing Fonts$' >/dev/null 2>&1 && fail "Stop did not end the run"
-kill -0 "$pid" 2>/dev/null || fail "the program ended on Stop"
+kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program ended on Stop"
 wait_for_jobs 60 || fail "a job is still in the queue"
 sleep 1
 [[ -z $(leftovers) ]] || fail "the stopped run left $(leftovers)"
 echo "PASS: a long run stopped left nothing"
 
 # --- A long run ended with the close box -------------------------------------
-xdotool mousemove --window "$main" "$COMMAND2_X" "$COMMAND2_Y" click 1
+click_control "$main" main_printButton
 wait_for_run
 close_glyphora "$main"
 wait_for_jobs 60 || fail "a job is still in the queue"

@@ -4,6 +4,7 @@
 # into a temporary root shows its main window on an X server, with no
 # printer set up.
 set -euo pipefail
+source "$GLYPHORA_TESTS/e2e/common.sh"
 source "$GLYPHORA_TESTS/e2e/xvfb.sh"
 
 for tool in cpack dpkg-deb dpkg-shlibdeps; do
@@ -13,21 +14,9 @@ for tool in cpack dpkg-deb dpkg-shlibdeps; do
     fi
 done
 
-fail() {
-    echo "FAIL: $*" >&2
-    [[ -s $work/stderr ]] && sed 's/^/glyphora: /' "$work/stderr" >&2
-    exit 1
-}
-
-work=$(mktemp -d)
-pid=
-XVFB_NO_TRAP=1
-cleanup() {
-    [[ -n $pid ]] && kill "$pid" 2>/dev/null
-    stop_xvfb
-    rm -rf "$work"
-}
-trap cleanup EXIT
+e2e_private_home
+work=$E2E_WORK
+e2e_at_exit stop_xvfb
 
 (cd "$GLYPHORA_BUILD" && cpack -G DEB -B "$work/cpack") >"$work/cpack.log" 2>&1 ||
     { cat "$work/cpack.log" >&2; fail "cpack failed"; }
@@ -66,16 +55,11 @@ if grep -E 'R(UN)?PATH' <<<"$dynamic"; then
 fi
 
 # Run it: its own home, no print server, the tests' fonts.
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$HOME"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 export CUPS_SERVER=$work/no-cupsd.sock
-unset PRINTER LPDEST
 # Qt's X11 platform loads libdbus, which keeps an allocation to the end.
 export LSAN_OPTIONS="suppressions=$GLYPHORA_TESTS/e2e/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 start_xvfb
-QT_QPA_PLATFORM=xcb "$root/usr/bin/glyphora" 2>"$work/stderr" &
-pid=$!
+QT_QPA_PLATFORM=xcb GLYPHORA_BIN=$root/usr/bin/glyphora start_program
 id=$(wait_for_window Glyphora 30) || fail "the main window did not appear"
 geometry=$(xwininfo -id "$id")
 grep -q 'Width: 379$' <<<"$geometry" && grep -q 'Height: 444$' <<<"$geometry" ||
@@ -88,10 +72,5 @@ wm_class=$(sed -n 's/^StartupWMClass=//p' "$root/usr/share/applications/$app_id.
 [[ -n $class && $class == "$wm_class" ]] || fail "window class $class, the entry expects $wm_class"
 
 wmctrl -i -c "$id"
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
-kill -0 "$pid" 2>/dev/null && fail "still running after the close box"
-status=0
-wait "$pid" || status=$?
-pid=
-[[ $status -eq 0 ]] || fail "ended with status $status"
+expect_exit 0 5 "after the close box"
 echo "PASS: $(basename "$deb") unpacked and run"

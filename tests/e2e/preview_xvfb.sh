@@ -3,46 +3,26 @@
 # driven by xdotool at the places of the window's layout:
 # - a click on a font changes the pixels of the sample line;
 # - Exit writes the user's text into the settings file, and the next start
-#   shows it in Text1 and on the sample line;
-# - the close box after editing Text1 ends the program and stores nothing;
-# - a damaged settings file starts the program with an empty Text1;
+#   shows it in the text box and on the sample line;
+# - the close box after editing the text ends the program and stores nothing;
+# - a damaged settings file starts the program with an empty text box;
 # - a settings store that cannot be written lets Exit end the program all
 #   the same, with one line on stderr.
 set -euo pipefail
+source "$GLYPHORA_TESTS/e2e/common.sh"
 source "$GLYPHORA_TESTS/e2e/xvfb.sh"
 
-# Places in the window's client area, in pixels: 15 twips to the pixel.
-FIRST_FONT_X=48; FIRST_FONT_Y=88     # List1's first entry
-OPTION2_X=20;    OPTION2_Y=388       # "Use User Defined Text as Sample Text"
-TEXT1_X=150;     TEXT1_Y=420
-EXIT_X=260;      EXIT_Y=256          # Command1
-# The sample line from 120, 4320 twips, 5175 by 975, less its lowest row
-# (Option1 covers it) and its right end (List3 covers it).
-SAMPLE=(8 288 328 64)
-# Text1 from 840, 6120 twips, 4575 by 375.
-TEXT1=(56 408 305 25)
+# The sample line less its lowest row (the font-name option covers it) and
+# its right end (the display size list covers it).
+SAMPLE=("${main_sampleLine[0]}" "${main_sampleLine[1]}"
+        $((main_displaySizeList[0] - main_sampleLine[0])) $((main_sampleLine[3] - 1)))
 
-work=$(mktemp -d)
-pid=
-cleanup() {
-    [[ -n $pid ]] && kill "$pid" 2>/dev/null
-    stop_xvfb
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    [[ -s $work/stderr ]] && sed 's/^/glyphora: /' "$work/stderr" >&2
-    exit 1
-}
-
-export HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-export CUPS_SERVER=$work/no-cupsd.sock
-unset PRINTER LPDEST
+e2e_private_home
+export CUPS_SERVER=$E2E_WORK/no-cupsd.sock
 settings=$XDG_CONFIG_HOME/Glyphora/Glyphora.conf
 
-XVFB_NO_TRAP=1 start_xvfb
+e2e_at_exit stop_xvfb
+start_xvfb
 export QT_QPA_PLATFORM=xcb
 
 # A big-endian 32-bit field of an X window dump.
@@ -75,82 +55,68 @@ settled_dump() {
     fail "the window does not settle"
 }
 
-# start: runs the program and prints its window's id.
+# start: runs the program and sets id to its main window.
 start() {
-    "$GLYPHORA_BIN" 2>"$work/stderr" &
-    pid=$!
+    start_program
     id=$(wait_for_window Glyphora 60) || fail "the main window did not appear"
 }
 
-click() { xdotool mousemove --window "$id" "$1" "$2" click 1; }
-
-# ended STATUS: waits for the program to end and checks how.
-ended() {
-    # An upper bound for a loaded machine; a program that ends returns at once.
-    for _ in $(seq 400); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
-    kill -0 "$pid" 2>/dev/null && fail "still running"
-    local status=0
-    wait "$pid" || status=$?
-    pid=
-    [[ $status -eq $1 ]] || fail "ended with status $status"
-}
-
-type_into_text1() {
-    click $OPTION2_X $OPTION2_Y
-    click $TEXT1_X $TEXT1_Y
+type_user_text() {
+    click_control "$id" main_userTextOption
+    click_control "$id" main_userTextBox
     xdotool type --delay 20 "$1"
 }
 
 # 1. A font click redraws the sample line; Exit stores the typed text.
 start
-settled_dump "$id" "$work/start.xwd"
-sample_at_start=$(region_hash "$work/start.xwd" "${SAMPLE[@]}")
-empty_text1=$(region_hash "$work/start.xwd" "${TEXT1[@]}")
-click $FIRST_FONT_X $FIRST_FONT_Y
-settled_dump "$id" "$work/clicked.xwd"
-[[ $(region_hash "$work/clicked.xwd" "${SAMPLE[@]}") != "$sample_at_start" ]] ||
+settled_dump "$id" "$E2E_WORK/start.xwd"
+sample_at_start=$(region_hash "$E2E_WORK/start.xwd" "${SAMPLE[@]}")
+empty_user_text=$(region_hash "$E2E_WORK/start.xwd" "${main_userTextBox[@]}")
+click_control "$id" main_fontListFirstRow
+settled_dump "$id" "$E2E_WORK/clicked.xwd"
+[[ $(region_hash "$E2E_WORK/clicked.xwd" "${SAMPLE[@]}") != "$sample_at_start" ]] ||
     fail "the sample line did not change with a font click"
-type_into_text1 "Hello Glyphora"
-settled_dump "$id" "$work/typed.xwd"
-[[ $(region_hash "$work/typed.xwd" "${TEXT1[@]}") != "$empty_text1" ]] || fail "Text1 shows nothing"
-click $EXIT_X $EXIT_Y
-ended 0
+type_user_text "Hello Glyphora"
+settled_dump "$id" "$E2E_WORK/typed.xwd"
+[[ $(region_hash "$E2E_WORK/typed.xwd" "${main_userTextBox[@]}") != "$empty_user_text" ]] || fail "the text box shows nothing"
+click_control "$id" main_exitButton
+expect_exit 0
 grep -qx '\[User%20Text\]' "$settings" || fail "no section in: $(cat "$settings")"
 grep -qx 'Text=Hello Glyphora' "$settings" || fail "no text in: $(cat "$settings")"
 
 # 2. The next start shows it; the close box after an edit stores nothing.
 start
-settled_dump "$id" "$work/second.xwd"
-[[ $(region_hash "$work/second.xwd" "${TEXT1[@]}") != "$empty_text1" ]] ||
-    fail "the stored text is not in Text1"
-[[ $(region_hash "$work/second.xwd" "${SAMPLE[@]}") != "$sample_at_start" ]] ||
+settled_dump "$id" "$E2E_WORK/second.xwd"
+[[ $(region_hash "$E2E_WORK/second.xwd" "${main_userTextBox[@]}") != "$empty_user_text" ]] ||
+    fail "the stored text is not in the text box"
+[[ $(region_hash "$E2E_WORK/second.xwd" "${SAMPLE[@]}") != "$sample_at_start" ]] ||
     fail "the stored text is not on the sample line"
 before=$(sha256sum <"$settings")
-type_into_text1 " edited"
+type_user_text " edited"
 wmctrl -i -c "$id"
-ended 0
+expect_exit 0
 [[ $(sha256sum <"$settings") == "$before" ]] || fail "the close box stored the edit"
 
-# 3. A damaged settings file: Text1 starts empty, with a word on stderr.
+# 3. A damaged settings file: the text box starts empty, with a word on stderr.
 printf '[User Text\nText=Hello\n' >"$settings"
 start
-settled_dump "$id" "$work/damaged.xwd"
-[[ $(region_hash "$work/damaged.xwd" "${TEXT1[@]}") == "$empty_text1" ]] ||
-    fail "Text1 is not empty after a damaged settings file"
+settled_dump "$id" "$E2E_WORK/damaged.xwd"
+[[ $(region_hash "$E2E_WORK/damaged.xwd" "${main_userTextBox[@]}") == "$empty_user_text" ]] ||
+    fail "the text box is not empty after a damaged settings file"
 wmctrl -i -c "$id"
-ended 0
-grep -q 'ignoring the settings' "$work/stderr" || fail "nothing said about the damaged file"
+expect_exit 0
+grep -q 'ignoring the settings' "$E2E_WORK/stderr" || fail "nothing said about the damaged file"
 
 # 4. A store that cannot be written: the settings folder is a plain file
 # (as root, permissions would not stop the write).
-export XDG_CONFIG_HOME=$work/not-a-folder
+export XDG_CONFIG_HOME=$E2E_WORK/not-a-folder
 : >"$XDG_CONFIG_HOME"
 start
 # Clicks sent before the window has drawn itself can be lost.
-settled_dump "$id" "$work/unwritable.xwd"
-type_into_text1 "lost"
-click $EXIT_X $EXIT_Y
-ended 0
-[[ $(wc -l <"$work/stderr") -eq 1 ]] && grep -q 'could not store the setting' "$work/stderr" ||
-    fail "not one line about the store: $(cat "$work/stderr")"
+settled_dump "$id" "$E2E_WORK/unwritable.xwd"
+type_user_text "lost"
+click_control "$id" main_exitButton
+expect_exit 0
+[[ $(wc -l <"$E2E_WORK/stderr") -eq 1 ]] && grep -q 'could not store the setting' "$E2E_WORK/stderr" ||
+    fail "not one line about the store: $(cat "$E2E_WORK/stderr")"
 echo "PASS: sample line, Exit and the stored text on X"

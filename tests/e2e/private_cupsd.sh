@@ -16,13 +16,6 @@
 #   skip_without_private_cupsd
 #                            exits 77, saying why, where the server cannot
 #                            run
-#   use_private_home DIR     gives the programs started from here on DIR as
-#                            their home and DIR/tmp as their TMPDIR
-#   run_against_private_cupsd COMMAND...
-#                            runs a test program against the server: exits
-#                            77 where the server cannot run, gives the
-#                            program a home and a TMPDIR of its own, and
-#                            always stops the server
 #   stop_private_cupsd       stops the server and removes what it made
 #
 # After start_private_cupsd:
@@ -171,26 +164,6 @@ skip_without_private_cupsd() {
         echo "SKIP: $missing"
         exit 77
     fi
-}
-
-use_private_home() {
-    local dir=$1
-    # ~/.cups/lpoptions, PRINTER and LPDEST would choose another destination
-    # than the server's default; the temporary folder is where a test looks
-    # for spool files left behind.
-    mkdir -p "$dir/tmp"
-    export HOME=$dir XDG_CONFIG_HOME=$dir/.config TMPDIR=$dir/tmp
-    unset PRINTER LPDEST XDG_DOCUMENTS_DIR
-}
-
-run_against_private_cupsd() {
-    skip_without_private_cupsd
-    RUN_HOME=$(mktemp -d)
-    CUPSD_NO_TRAP=1
-    trap 'stop_private_cupsd; rm -rf "$RUN_HOME"' EXIT
-    use_private_home "$RUN_HOME"
-    start_private_cupsd
-    "$@"
 }
 
 stop_private_cupsd() {

@@ -6,41 +6,19 @@
 # settings file as it was.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+. "$here/common.sh"
 . "$here/xvfb.sh"
 . "$here/private_cupsd.sh"
 
 skip_without_private_cupsd
 
 FONTS=20000
-# The Stop button's centre in the window: 2760 + 1335/2 by 2160 + 495/2
-# twips, at 15 twips to the pixel.
-STOP_X=228
-STOP_Y=160
 
-home=$(mktemp -d)
-pid=
 watcher=
-XVFB_NO_TRAP=1
-CUPSD_NO_TRAP=1
-cleanup() {
-    [[ -n $watcher ]] && kill "$watcher" 2>/dev/null
-    [[ -n $pid ]] && kill "$pid" 2>/dev/null
-    stop_xvfb
-    stop_private_cupsd
-    rm -rf "$home"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    [[ -s $home/stderr ]] && sed 's/^/glyphora: /' "$home/stderr" >&2
-    exit 1
-}
-
-# A home of its own: no lpoptions, PRINTER or LPDEST choosing another
-# printer, and a settings file that the test owns.
-export HOME=$home XDG_CONFIG_HOME=$home/.config
-unset PRINTER LPDEST
+e2e_private_home
+e2e_at_exit stop_private_cupsd
+e2e_at_exit stop_xvfb
+e2e_at_exit '[[ -n $watcher ]] && kill "$watcher" 2>/dev/null'
 
 start_private_cupsd
 add_pdf_queue_with_fonts glyphora-many-fonts "$FONTS"
@@ -63,13 +41,13 @@ blue_pixels() {
     tail -c +$((header + colours * 12 + 1)) "$dump" | od -An -v -tx4 -w4 | grep -cE ' ..0000ff$' || true
 }
 
-"$GLYPHORA_BIN" 2>"$home/stderr" &
-pid=$!
+start_program
+pid=$PROGRAM_PID
 
 # Anything that maps the main window while the fonts are read is recorded.
 (
     while kill -0 "$pid" 2>/dev/null; do
-        xdotool search --onlyvisible --name '^Glyphora$' >>"$home/main-window" 2>/dev/null || true
+        xdotool search --onlyvisible --name '^Glyphora$' >>"$E2E_WORK/main-window" 2>/dev/null || true
         sleep 0.02
     done
 ) &
@@ -85,38 +63,27 @@ changes_from() {
     local file=$1 tries=$2
     for _ in $(seq "$tries"); do
         sleep 0.1
-        xwd -silent -id "$id" -out "$home/now.xwd"
-        cmp -s "$file" "$home/now.xwd" || return 0
+        xwd -silent -id "$id" -out "$E2E_WORK/now.xwd"
+        cmp -s "$file" "$E2E_WORK/now.xwd" || return 0
     done
     return 1
 }
-xwd -silent -id "$id" -out "$home/first.xwd"
+xwd -silent -id "$id" -out "$E2E_WORK/first.xwd"
 # Reading a 20,000-font PPD takes a second or two, many more in a sanitizer
 # build on a loaded machine: the wait is an upper bound, not a pace.
-changes_from "$home/first.xwd" 600 || fail "the progress window was never painted"
-mv "$home/now.xwd" "$home/painted.xwd"
-changes_from "$home/painted.xwd" 20 || fail "the progress window did not change while the fonts were read"
-[[ $(blue_pixels "$home/now.xwd") -gt 20 ]] || fail "no count line on the progress window"
+changes_from "$E2E_WORK/first.xwd" 600 || fail "the progress window was never painted"
+mv "$E2E_WORK/now.xwd" "$E2E_WORK/painted.xwd"
+changes_from "$E2E_WORK/painted.xwd" 20 || fail "the progress window did not change while the fonts were read"
+[[ $(blue_pixels "$E2E_WORK/now.xwd") -gt 20 ]] || fail "no count line on the progress window"
 kill -0 "$pid" 2>/dev/null || fail "the program ended before Stop was clicked"
 
-xdotool mousemove --window "$id" "$STOP_X" "$STOP_Y" click 1
+click_control "$id" progress_stopButton
 
-status=
-for _ in $(seq 200); do
-    if ! kill -0 "$pid" 2>/dev/null; then
-        status=0
-        wait "$pid" || status=$?
-        break
-    fi
-    sleep 0.05
-done
-[[ -n $status ]] || fail "the program still runs 10 s after Stop"
-pid=
+expect_exit 0 10 "after Stop"
 wait "$watcher" 2>/dev/null || true
 watcher=
 
-[[ $status -eq 0 ]] || fail "the program ended with status $status"
-[[ ! -s $home/main-window ]] || fail "the main window was shown"
+[[ ! -s $E2E_WORK/main-window ]] || fail "the main window was shown"
 [[ $(stat -c '%y %s' "$settings"; sha256sum <"$settings") == "$settings_before" ]] ||
     fail "the settings file changed"
 echo "PASS: Stop ended the program while it read $FONTS fonts"

@@ -2,17 +2,12 @@
 # The real program on a real X server with a window manager: the main
 # window's size, place and frame hints, and that closing it ends the program.
 set -euo pipefail
+source "$GLYPHORA_TESTS/e2e/common.sh"
 source "$GLYPHORA_TESTS/e2e/xvfb.sh"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-work=$(mktemp -d)
-cleanup() { stop_xvfb; rm -rf "$work"; }
-trap cleanup EXIT
-export HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+e2e_private_home
 # No printer: the program must still come up.
-export CUPS_SERVER=$work/no-cupsd.sock
+export CUPS_SERVER=$E2E_WORK/no-cupsd.sock
 
 # Without any display the program says so in one line instead of aborting.
 set +e
@@ -22,9 +17,9 @@ set -e
 [[ $status -ne 0 ]] || fail "started without a display"
 [[ $(wc -l <<<"$message") -eq 1 && $message == *"no display"* ]] || fail "no-display message: $message"
 
-XVFB_NO_TRAP=1 start_xvfb
-QT_QPA_PLATFORM=xcb "$GLYPHORA_BIN" &
-pid=$!
+e2e_at_exit stop_xvfb
+start_xvfb
+QT_QPA_PLATFORM=xcb start_program
 id=$(wait_for_window Glyphora 20) || fail "the main window did not appear"
 
 geometry=$(xwininfo -id "$id")
@@ -45,7 +40,5 @@ read -r _ _ flags functions decorations _ < <(xprop -id "$id" _MOTIF_WM_HINTS | 
 
 # The window manager's close ends the program, with status 0.
 wmctrl -i -c "$id"
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
-if kill -0 "$pid" 2>/dev/null; then kill "$pid"; fail "still running after the close box"; fi
-wait "$pid" || fail "ended with status $?"
+expect_exit 0 5 "after the close box"
 echo "PASS: main window on X"
