@@ -102,6 +102,8 @@ void tst_Accessibility::cleanup()
 {
     delete m_mainWindow;
     m_mainWindow = nullptr;
+    // Every window a test made is gone again.
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
 QWidget *tst_Accessibility::window(const QString &name)

@@ -3,6 +3,7 @@
 
 #include "main_window/app_icon.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -41,10 +42,17 @@ class tst_AppIcon : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup();
     void svgOnTheDesignGrid();
     void svgMatchesThePaintedIcon_data();
     void svgMatchesThePaintedIcon();
 };
+
+void tst_AppIcon::cleanup()
+{
+    // Every window a test made is gone again.
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+}
 
 void tst_AppIcon::svgOnTheDesignGrid()
 {

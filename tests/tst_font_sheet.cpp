@@ -9,6 +9,7 @@
 #include "main_window/main_window.h"
 #include "progress_window/progress_window.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -98,6 +99,8 @@ void tst_FontSheet::cleanup()
 {
     delete m_mainWindow;
     m_mainWindow = nullptr;
+    // Every window a test made is gone again.
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
 void tst_FontSheet::fill(const QStringList &fonts)

@@ -225,11 +225,18 @@ class tst_HighDpi : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup();
     void settingTakesEffect_data();
     void settingTakesEffect();
     void scalesAsAWhole_data();
     void scalesAsAWhole();
 };
+
+void tst_HighDpi::cleanup()
+{
+    // Every window a test made is gone again.
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+}
 
 void tst_HighDpi::settingTakesEffect_data()
 {

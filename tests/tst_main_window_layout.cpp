@@ -7,6 +7,7 @@
 #include "ui/list_box.h"
 #include "main_window/main_window.h"
 
+#include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,6 +58,8 @@ void tst_MainWindowLayout::cleanup()
 {
     delete m_mainWindow;
     m_mainWindow = nullptr;
+    // Every window a test made is gone again.
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
 QWidget *tst_MainWindowLayout::control(const char *name) const

@@ -81,6 +81,8 @@ void tst_ProgressWindow::cleanup()
 {
     delete m_window;
     m_window = nullptr;
+    // Every window a test made is gone again.
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
 void tst_ProgressWindow::window()

@@ -95,6 +95,8 @@ void tst_SamplePreview::init()
 void tst_SamplePreview::cleanup()
 {
     m_mainWindow.reset();
+    // Every window a test made is gone again.
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
 void tst_SamplePreview::load()

@@ -8,6 +8,7 @@
 #include "ui/list_box.h"
 #include "main_window/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -94,6 +95,8 @@ void tst_SelectionCommands::init()
 void tst_SelectionCommands::cleanup()
 {
     m_mainWindow.reset();
+    // Every window a test made is gone again.
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
 void tst_SelectionCommands::load(const QStringList &fonts)

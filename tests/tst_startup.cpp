@@ -11,6 +11,7 @@
 #include "paint_journal.h"
 #include "progress_window/progress_window.h"
 
+#include <QApplication>
 #include <QCollator>
 #include <QFrame>
 #include <QLabel>
@@ -137,6 +138,8 @@ void tst_StartUp::cleanup()
 {
     m_mainWindow.reset();
     m_paints.reset();
+    // Every window a test made is gone again.
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
 void tst_StartUp::load()

@@ -46,7 +46,7 @@ private:
 
 } // namespace
 
-class TestSystemPrinter : public QObject
+class tst_SystemPrinter : public QObject
 {
     Q_OBJECT
 
@@ -83,7 +83,7 @@ private:
     QString m_documents;
 };
 
-void TestSystemPrinter::initTestCase()
+void tst_SystemPrinter::initTestCase()
 {
     QVERIFY(m_home.isValid());
     // Another account must be able to reach the documents folder for the
@@ -95,22 +95,24 @@ void TestSystemPrinter::initTestCase()
     m_documents = m_home.filePath(QStringLiteral("Documents"));
 }
 
-void TestSystemPrinter::init()
+void tst_SystemPrinter::init()
 {
     QDir(m_documents).removeRecursively();
 }
 
-void TestSystemPrinter::cleanup()
+void tst_SystemPrinter::cleanup()
 {
     QFile::setPermissions(m_documents, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // Every window a test made is gone again.
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
-QStringList TestSystemPrinter::documents() const
+QStringList tst_SystemPrinter::documents() const
 {
     return QDir(m_documents).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
 
-QString TestSystemPrinter::onlyDocument() const
+QString tst_SystemPrinter::onlyDocument() const
 {
     const QStringList files = documents();
     if (files.size() != 1)
@@ -118,7 +120,7 @@ QString TestSystemPrinter::onlyDocument() const
     return QDir(m_documents).filePath(files.first());
 }
 
-void TestSystemPrinter::linesComeOutInPlace_data()
+void tst_SystemPrinter::linesComeOutInPlace_data()
 {
     QTest::addColumn<QString>("fontName");
     QTest::addColumn<bool>("bold");
@@ -134,7 +136,7 @@ void TestSystemPrinter::linesComeOutInPlace_data()
     QTest::newRow("no font set: Courier New's twin") << "" << false << false << "LiberationMono";
 }
 
-void TestSystemPrinter::linesComeOutInPlace()
+void tst_SystemPrinter::linesComeOutInPlace()
 {
     QFETCH(QString, fontName);
     QFETCH(bool, bold);
@@ -180,7 +182,7 @@ void TestSystemPrinter::linesComeOutInPlace()
     QCOMPARE_LT(std::abs(words.at(0).box.top() - (MarginPoints + 2880 * PointsPerTwip)), 12.5 * 0.4);
 }
 
-void TestSystemPrinter::lineEndsAreNotDrawn()
+void tst_SystemPrinter::lineEndsAreNotDrawn()
 {
     SystemPrinter printer;
     printer.setFontName(QStringLiteral("Arial"));
@@ -198,7 +200,7 @@ void TestSystemPrinter::lineEndsAreNotDrawn()
     QCOMPARE(text.simplified(), QStringLiteral("Heading 1/2/24 Next"));
 }
 
-void TestSystemPrinter::pageBreaksWhereLinesStopFitting()
+void tst_SystemPrinter::pageBreaksWhereLinesStopFitting()
 {
     // A4 less the margins.
     const double printableTwips = (841.89 - 2 * MarginPoints) / PointsPerTwip;
@@ -242,7 +244,7 @@ void TestSystemPrinter::pageBreaksWhereLinesStopFitting()
     QVERIFY(info.contains(QRegularExpression(QStringLiteral("Pages: *%1\n").arg(words.last().page))));
 }
 
-void TestSystemPrinter::fontListHoldsTheTypefaces()
+void tst_SystemPrinter::fontListHoldsTheTypefaces()
 {
     SystemPrinter printer;
     const QStringList expected = typefaceFamilies(installedFontFamilies());
@@ -255,7 +257,7 @@ void TestSystemPrinter::fontListHoldsTheTypefaces()
     QVERIFY(listed.contains(QStringLiteral("URW Gothic")));
 }
 
-void TestSystemPrinter::fontNames_data()
+void tst_SystemPrinter::fontNames_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("resident");
@@ -275,7 +277,7 @@ void TestSystemPrinter::fontNames_data()
     QTest::newRow("empty") << "" << ppd << "";
 }
 
-void TestSystemPrinter::fontNames()
+void tst_SystemPrinter::fontNames()
 {
     QFETCH(QString, name);
     QFETCH(QStringList, resident);
@@ -292,7 +294,7 @@ void TestSystemPrinter::fontNames()
     }
 }
 
-void TestSystemPrinter::residentFaces_data()
+void tst_SystemPrinter::residentFaces_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("bold");
@@ -321,7 +323,7 @@ void TestSystemPrinter::residentFaces_data()
         << "Bookman-LightItalic" << true << false << "URWBookman-DemiItalic";
 }
 
-void TestSystemPrinter::residentFaces()
+void tst_SystemPrinter::residentFaces()
 {
     QFETCH(QString, name);
     QFETCH(bool, bold);
@@ -339,7 +341,7 @@ void TestSystemPrinter::residentFaces()
     QCOMPARE(pdfFonts(pdf), QStringList{embedded + QStringLiteral(" yes")});
 }
 
-void TestSystemPrinter::refusedSettings_data()
+void tst_SystemPrinter::refusedSettings_data()
 {
     QTest::addColumn<std::function<void(SystemPrinter &)>>("setting");
 
@@ -357,7 +359,7 @@ void TestSystemPrinter::refusedSettings_data()
     QTest::newRow("font before the start") << std::function([](SystemPrinter &p) { p.fonts(-1); });
 }
 
-void TestSystemPrinter::refusedSettings()
+void tst_SystemPrinter::refusedSettings()
 {
     QFETCH(std::function<void(SystemPrinter &)>, setting);
 
@@ -374,7 +376,7 @@ void TestSystemPrinter::refusedSettings()
     QCOMPARE(pdfFonts(onlyDocument()), QStringList{QStringLiteral("LiberationSans yes")});
 }
 
-void TestSystemPrinter::abandonedDocumentLeavesNoFile_data()
+void tst_SystemPrinter::abandonedDocumentLeavesNoFile_data()
 {
     QTest::addColumn<bool>("killed");
 
@@ -382,7 +384,7 @@ void TestSystemPrinter::abandonedDocumentLeavesNoFile_data()
     QTest::newRow("printer gone") << false;
 }
 
-void TestSystemPrinter::abandonedDocumentLeavesNoFile()
+void tst_SystemPrinter::abandonedDocumentLeavesNoFile()
 {
     QFETCH(bool, killed);
 
@@ -408,7 +410,7 @@ void TestSystemPrinter::abandonedDocumentLeavesNoFile()
     QCOMPARE(documents(), QStringList());
 }
 
-void TestSystemPrinter::unwritableFolder_data()
+void tst_SystemPrinter::unwritableFolder_data()
 {
     QTest::addColumn<QString>("how");
     // Lines printed before the folder stops taking data, and after it.
@@ -422,7 +424,7 @@ void TestSystemPrinter::unwritableFolder_data()
     QTest::newRow("read-only before the end") << "read-only" << 1 << 400;
 }
 
-void TestSystemPrinter::unwritableFolder()
+void tst_SystemPrinter::unwritableFolder()
 {
     QFETCH(QString, how);
     QFETCH(int, linesBefore);
@@ -478,7 +480,7 @@ void TestSystemPrinter::unwritableFolder()
     QCOMPARE(text.simplified(), QStringLiteral("Fresh"));
 }
 
-void TestSystemPrinter::secondDocumentNeverOverwrites()
+void tst_SystemPrinter::secondDocumentNeverOverwrites()
 {
     // Files named as the next documents could be, to be left alone.
     QVERIFY(QDir().mkpath(m_documents));
@@ -517,7 +519,7 @@ void TestSystemPrinter::secondDocumentNeverOverwrites()
     QCOMPARE(texts, (QStringList{QStringLiteral("One"), QStringLiteral("Two")}));
 }
 
-void TestSystemPrinter::residentFontsFromPpd()
+void tst_SystemPrinter::residentFontsFromPpd()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("fonts.ppd"));
@@ -538,7 +540,7 @@ void TestSystemPrinter::residentFontsFromPpd()
              QStringList());
 }
 
-void TestSystemPrinter::ppdText_data()
+void tst_SystemPrinter::ppdText_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
@@ -549,7 +551,7 @@ void TestSystemPrinter::ppdText_data()
     QTest::newRow("broken UTF-8") << QByteArray("\xc3(") << QStringLiteral("\u00c3(");
 }
 
-void TestSystemPrinter::ppdText()
+void tst_SystemPrinter::ppdText()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
@@ -562,7 +564,7 @@ int main(int argc, char *argv[])
     // is none at this address, so the PDF printer stands in.
     qputenv("CUPS_SERVER", "/nonexistent/glyphora-test/cups.sock");
     QApplication app(argc, argv);
-    TestSystemPrinter test;
+    tst_SystemPrinter test;
     return QTest::qExec(&test, argc, argv);
 }
 

@@ -73,6 +73,7 @@ class tst_SystemRuntime : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup();
     void init();
 
     void settingRoundTrip_data();
@@ -97,6 +98,12 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_config;
 };
+
+void tst_SystemRuntime::cleanup()
+{
+    // Every window a test made is gone again.
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+}
 
 void tst_SystemRuntime::init()
 {

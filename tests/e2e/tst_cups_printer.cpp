@@ -43,11 +43,12 @@ QStringList pdfsIn(const QString &folder)
 
 } // namespace
 
-class TestCupsPrinter : public QObject
+class tst_CupsPrinter : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
+    void cleanup();
     void initTestCase();
     void residentFontsAreListed();
     void printsThroughTheQueue();
@@ -60,7 +61,13 @@ private:
     QString m_documents;
 };
 
-void TestCupsPrinter::initTestCase()
+void tst_CupsPrinter::cleanup()
+{
+    // Every window a test made is gone again.
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void tst_CupsPrinter::initTestCase()
 {
     m_out = environment("PRIVATE_CUPSD_OUT");
     if (m_out.isEmpty() || environment("CUPS_SERVER").isEmpty())
@@ -68,7 +75,7 @@ void TestCupsPrinter::initTestCase()
     m_documents = QDir::home().filePath(QStringLiteral("Documents"));
 }
 
-void TestCupsPrinter::residentFontsAreListed()
+void tst_CupsPrinter::residentFontsAreListed()
 {
     SystemPrinter printer;
     QStringList names;
@@ -82,7 +89,7 @@ void TestCupsPrinter::residentFontsAreListed()
     QCOMPARE(names, families + resident);
 }
 
-void TestCupsPrinter::printsThroughTheQueue()
+void tst_CupsPrinter::printsThroughTheQueue()
 {
     SystemPrinter printer;
     printer.setFontName(QStringLiteral("Arial"));
@@ -117,7 +124,7 @@ void TestCupsPrinter::printsThroughTheQueue()
     QFile::remove(pdf);
 }
 
-void TestCupsPrinter::queueDeletedMidDocument()
+void tst_CupsPrinter::queueDeletedMidDocument()
 {
     const QString queue = environment("PRIVATE_CUPSD_QUEUE");
     const QString doomed = QStringLiteral("glyphora-doomed");
@@ -134,7 +141,7 @@ void TestCupsPrinter::queueDeletedMidDocument()
     QCOMPARE(pdfsIn(m_documents), QStringList());
 }
 
-void TestCupsPrinter::serverStoppedMidDocument()
+void tst_CupsPrinter::serverStoppedMidDocument()
 {
     SystemPrinter printer;
     printer.printLine(QStringLiteral("Sent to a server about to stop"));
@@ -156,6 +163,6 @@ void TestCupsPrinter::serverStoppedMidDocument()
     QCOMPARE(text.simplified(), QStringLiteral("Filed instead"));
 }
 
-QTEST_MAIN(TestCupsPrinter)
+QTEST_MAIN(tst_CupsPrinter)
 
 #include "tst_cups_printer.moc"

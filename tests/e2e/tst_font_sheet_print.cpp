@@ -111,7 +111,7 @@ QStringList filesIn(const QString &folder)
 
 } // namespace
 
-class TestFontSheetPrint : public QObject
+class tst_FontSheetPrint : public QObject
 {
     Q_OBJECT
 
@@ -119,7 +119,7 @@ public:
     enum Failure { UnlistedFont, QueueDeleted, FolderFull, FolderReadOnly, ServerStopped };
     Q_ENUM(Failure)
 
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void init();
     void cleanup();
@@ -163,7 +163,7 @@ private:
     std::unique_ptr<MainWindow> m_mainWindow;
 };
 
-void TestFontSheetPrint::initTestCase()
+void tst_FontSheetPrint::initTestCase()
 {
     m_cups = !qEnvironmentVariableIsEmpty("PRIVATE_CUPSD_OUT");
     m_serverRunning = m_cups;
@@ -187,21 +187,23 @@ void TestFontSheetPrint::initTestCase()
     qInfo("printing through %s", m_cups ? "a private cupsd" : "the PDF printer");
 }
 
-void TestFontSheetPrint::init()
+void tst_FontSheetPrint::init()
 {
     removeSheets();
     QVERIFY(QDir().mkpath(m_documents));
 }
 
-void TestFontSheetPrint::cleanup()
+void tst_FontSheetPrint::cleanup()
 {
     m_mainWindow.reset();
     m_runtime.reset();
     m_screen.reset();
     m_printer.reset();
+    // Every window a test made is gone again.
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
-void TestFontSheetPrint::start()
+void tst_FontSheetPrint::start()
 {
     m_printer = std::make_unique<SystemPrinter>();
     m_screen = std::make_unique<SystemScreen>();
@@ -214,21 +216,21 @@ void TestFontSheetPrint::start()
     m_runtime->pumps = 0;
 }
 
-void TestFontSheetPrint::selectPrintable()
+void tst_FontSheetPrint::selectPrintable()
 {
     ListBox &fontList = *m_mainWindow->fontList();
     for (int i = 0; i < fontList.count(); ++i)
         fontList.setSelected(i, !SymbolFaces.contains(fontList.text(i)));
 }
 
-void TestFontSheetPrint::printFonts()
+void tst_FontSheetPrint::printFonts()
 {
     m_mainWindow->printButton()->click();
     if (m_serverRunning)
         privateCupsd(QStringLiteral("wait_for_jobs 60"));
 }
 
-QStringList TestFontSheetPrint::leftovers() const
+QStringList tst_FontSheetPrint::leftovers() const
 {
     QStringList files;
     const auto collect = [&files](const QString &folder) {
@@ -243,7 +245,7 @@ QStringList TestFontSheetPrint::leftovers() const
     return files;
 }
 
-QString TestFontSheetPrint::onlySheet(const QString &folder) const
+QString tst_FontSheetPrint::onlySheet(const QString &folder) const
 {
     const QStringList files = filesIn(folder);
     if (files.size() != 1 || !files.first().endsWith(QLatin1String(".pdf"))) {
@@ -253,7 +255,7 @@ QString TestFontSheetPrint::onlySheet(const QString &folder) const
     return QDir(folder).filePath(files.first());
 }
 
-void TestFontSheetPrint::removeSheets()
+void tst_FontSheetPrint::removeSheets()
 {
     for (const QString &folder : {m_sheets, m_documents}) {
         for (const QString &name : filesIn(folder))
@@ -261,7 +263,7 @@ void TestFontSheetPrint::removeSheets()
     }
 }
 
-void TestFontSheetPrint::sheet()
+void tst_FontSheetPrint::sheet()
 {
     start();
     ListBox &fontList = *m_mainWindow->fontList();
@@ -372,7 +374,7 @@ void TestFontSheetPrint::sheet()
     QVERIFY(!toolOutput(QStringLiteral("pdffonts"), {pdf}).contains(QLatin1String("Type 3")));
 }
 
-void TestFontSheetPrint::stopLeavesNothing()
+void tst_FontSheetPrint::stopLeavesNothing()
 {
     start();
     selectPrintable();
@@ -396,7 +398,7 @@ void TestFontSheetPrint::stopLeavesNothing()
     nextRunStartsAfresh(m_sheets);
 }
 
-void TestFontSheetPrint::failure_data()
+void tst_FontSheetPrint::failure_data()
 {
     QTest::addColumn<Failure>("failure");
 
@@ -407,7 +409,7 @@ void TestFontSheetPrint::failure_data()
     QTest::newRow("the server stopped") << ServerStopped;
 }
 
-void TestFontSheetPrint::failure()
+void tst_FontSheetPrint::failure()
 {
     QFETCH(Failure, failure);
 
@@ -519,7 +521,7 @@ void TestFontSheetPrint::failure()
     nextRunStartsAfresh(m_serverRunning ? m_sheets : m_documents);
 }
 
-void TestFontSheetPrint::nextRunStartsAfresh(const QString &folder)
+void tst_FontSheetPrint::nextRunStartsAfresh(const QString &folder)
 {
     m_runtime->messages.clear();
     m_runtime->onPump = nullptr;
@@ -552,7 +554,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("PRIVATE_CUPSD_OUT"))
         qputenv("CUPS_SERVER", "/nonexistent/glyphora-test/cups.sock");
     QApplication app(argc, argv);
-    TestFontSheetPrint test;
+    tst_FontSheetPrint test;
     return QTest::qExec(&test, argc, argv);
 }
 
