@@ -1,0 +1,3 @@
+// Compiled only by the layers test, against a library below the header it
+// names: the include must not be found. LAYER_HEADER is set per target.
+#include LAYER_HEADER
