@@ -160,39 +160,79 @@ void tst_SamplePreview::captionAfterFontClick()
 
 void tst_SamplePreview::sampleFollowsCurrentEntry_data()
 {
-    QTest::addColumn<QStringList>("clicks");
-    QTest::addColumn<QList<int>>("modifiers");
-    QTest::addColumn<int>("keyAfter"); // a key pressed in fontList afterwards, or 0
+    // Steps: "Times" clicks the entry, "^Times" Ctrl-clicks it, "key:Down"
+    // presses a key in fontList and "key:^Down" the key with Ctrl.
+    QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("shown");
+    QTest::addColumn<QStringList>("selected");
 
-    const int none = Qt::NoModifier;
-    const int ctrl = Qt::ControlModifier;
-    QTest::newRow("plain click") << QStringList{"Times"} << QList<int>{none} << 0 << "Times";
+    QTest::newRow("plain click") << QStringList{"Times"} << "Times" << QStringList{"Times"};
     // Ctrl-clicking the entry again takes it out of the selection; it is
     // still the entry last clicked.
     QTest::newRow("ctrl-click that deselects")
-        << QStringList{"Arial", "Times", "Times"} << QList<int>{none, ctrl, ctrl} << 0 << "Times";
-    QTest::newRow("arrow key moves on") << QStringList{"Arial"} << QList<int>{none}
-                                        << int(Qt::Key_Down) << PrinterOnlyFont;
+        << QStringList{"Arial", "^Times", "^Times"} << "Times" << QStringList{"Arial"};
+    QTest::newRow("arrow key moves on")
+        << QStringList{"Arial", "key:Down"} << PrinterOnlyFont << QStringList{PrinterOnly};
     QTest::newRow("arrow keys move back")
-        << QStringList{"Times"} << QList<int>{none} << int(Qt::Key_Up) << "Courier";
+        << QStringList{"Times", "key:Up"} << "Courier" << QStringList{"Courier"};
+    // Ctrl with a moving key moves the current entry and leaves the
+    // selection alone: the sample follows the current entry.
+    QTest::newRow("Ctrl+Down") << QStringList{"Arial", "key:^Down"} << PrinterOnlyFont
+                               << QStringList{"Arial"};
+    QTest::newRow("Ctrl+Down twice")
+        << QStringList{"Arial", "key:^Down", "key:^Down"} << "Courier" << QStringList{"Arial"};
+    QTest::newRow("Ctrl+Up") << QStringList{"Times", "key:^Up"} << "Courier"
+                             << QStringList{"Times"};
+    QTest::newRow("Ctrl+Home") << QStringList{"Times", "key:^Home"} << "Arial"
+                               << QStringList{"Times"};
+    QTest::newRow("Ctrl+End") << QStringList{"Arial", "key:^End"} << "Times"
+                              << QStringList{"Arial"};
+    QTest::newRow("Ctrl+PageDown") << QStringList{"Arial", "key:^PageDown"} << "Times"
+                                   << QStringList{"Arial"};
+    QTest::newRow("Ctrl+PageUp") << QStringList{"Times", "key:^PageUp"} << "Arial"
+                                 << QStringList{"Times"};
+    QTest::newRow("Ctrl+Space then adds the current entry")
+        << QStringList{"Arial", "key:^Down", "key:^Down", "key:^Space"} << "Courier"
+        << QStringList{"Arial", "Courier"};
+    // A click on the entry that is already selected alone shows it again.
+    QTest::newRow("click on the entry selected alone")
+        << QStringList{"Arial", "key:^Down", "Arial"} << "Arial" << QStringList{"Arial"};
 }
 
 void tst_SamplePreview::sampleFollowsCurrentEntry()
 {
-    QFETCH(QStringList, clicks);
-    QFETCH(QList<int>, modifiers);
-    QFETCH(int, keyAfter);
+    QFETCH(QStringList, steps);
     QFETCH(QString, shown);
+    QFETCH(QStringList, selected);
 
+    const QHash<QString, Qt::Key> keys{{"Up", Qt::Key_Up},         {"Down", Qt::Key_Down},
+                                       {"Home", Qt::Key_Home},     {"End", Qt::Key_End},
+                                       {"PageUp", Qt::Key_PageUp}, {"PageDown", Qt::Key_PageDown},
+                                       {"Space", Qt::Key_Space}};
     load();
-    for (int i = 0; i < clicks.size(); ++i)
-        clickFont(clicks[i], Qt::KeyboardModifiers(modifiers[i]));
-    if (keyAfter)
-        QTest::keyClick(m_mainWindow->fontList(), Qt::Key(keyAfter));
+    ListBox *fontList = m_mainWindow->fontList();
+    for (QString step : steps) {
+        const bool key = step.startsWith(QLatin1String("key:"));
+        if (key)
+            step.remove(0, 4);
+        const bool ctrl = step.startsWith(QLatin1Char('^'));
+        if (ctrl)
+            step.remove(0, 1);
+        const Qt::KeyboardModifiers modifiers = ctrl ? Qt::ControlModifier : Qt::NoModifier;
+        if (key)
+            QTest::keyClick(fontList, keys.value(step), modifiers);
+        else
+            clickFont(step, modifiers);
+    }
     QCOMPARE(sampleLine()->text(), shown);
     if (shown != PrinterOnlyFont)
         QCOMPARE(sampleLine()->font().family(), shown);
+    QStringList actual;
+    for (int row = 0; row < fontList->count(); ++row) {
+        if (fontList->isSelected(row))
+            actual.append(fontList->text(row));
+    }
+    QCOMPARE(actual, selected);
 }
 
 void tst_SamplePreview::optionClick_data()

@@ -63,6 +63,8 @@ private Q_SLOTS:
     void nestedSelectAll();
     void selectionFollowsQtRules_data();
     void selectionFollowsQtRules();
+    void oneClickPerInput_data();
+    void oneClickPerInput();
 
     void exitStoresTheText_data();
     void exitStoresTheText();
@@ -382,6 +384,56 @@ void tst_SelectionCommands::selectionFollowsQtRules()
             return;
         QCOMPARE(fontList->currentIndex().row(), plain.currentIndex().row());
     }
+}
+
+void tst_SelectionCommands::oneClickPerInput_data()
+{
+    QTest::addColumn<int>("startRow");   // clicked first, selected alone
+    QTest::addColumn<int>("clickedRow"); // clicked then, or -1 for a key
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("clicks");     // fontList's clicks for that input
+    QTest::addColumn<int>("current");
+
+    const int none = Qt::NoModifier;
+    const int ctrl = Qt::ControlModifier;
+    const int shift = Qt::ShiftModifier;
+    QTest::newRow("click on another entry") << 0 << 2 << 0 << none << 1 << 2;
+    QTest::newRow("click on the entry selected alone") << 2 << 2 << 0 << none << 1 << 2;
+    QTest::newRow("ctrl-click") << 0 << 2 << 0 << ctrl << 1 << 2;
+    QTest::newRow("shift-click on the entry itself") << 2 << 2 << 0 << shift << 1 << 2;
+    QTest::newRow("Down") << 0 << -1 << int(Qt::Key_Down) << none << 1 << 1;
+    QTest::newRow("Ctrl+Down") << 0 << -1 << int(Qt::Key_Down) << ctrl << 1 << 1;
+    QTest::newRow("Ctrl+End") << 0 << -1 << int(Qt::Key_End) << ctrl << 1 << 4;
+    QTest::newRow("Ctrl+Space") << 0 << -1 << int(Qt::Key_Space) << ctrl << 1 << 0;
+    QTest::newRow("Ctrl+Down at the last entry: no move") << 4 << -1 << int(Qt::Key_Down) << ctrl
+                                                          << 0 << 4;
+    QTest::newRow("Ctrl+Home at the first entry: no move") << 0 << -1 << int(Qt::Key_Home) << ctrl
+                                                           << 0 << 0;
+}
+
+void tst_SelectionCommands::oneClickPerInput()
+{
+    QFETCH(int, startRow);
+    QFETCH(int, clickedRow);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, clicks);
+    QFETCH(int, current);
+
+    // Every click on an entry and every move of the current entry runs the
+    // font click once: never twice for one input, whatever the selection
+    // does.
+    load();
+    ListBox *fontList = m_mainWindow->fontList();
+    clickRow(startRow);
+    QSignalSpy spy(fontList, &ListBox::listClicked);
+    if (clickedRow >= 0)
+        clickRow(clickedRow, Qt::KeyboardModifiers(modifiers));
+    else
+        QTest::keyClick(fontList, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(spy.count(), clicks);
+    QCOMPARE(fontList->currentIndex().row(), current);
 }
 
 void tst_SelectionCommands::exitStoresTheText_data()

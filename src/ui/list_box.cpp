@@ -3,7 +3,9 @@
 #include <QCollator>
 #include <QEvent>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -256,7 +258,7 @@ void ListBox::setSelected(int row, bool selected)
             && (m_selection.runCount() <= FewRuns || m_unsyncedWrites > m_selection.runCount()))
             syncSelectionModel();
     }
-    Q_EMIT listClicked();
+    raiseClick();
 }
 
 int ListBox::selectedCount() const
@@ -288,11 +290,29 @@ bool ListBox::viewportEvent(QEvent *event)
     return QListView::viewportEvent(event);
 }
 
+void ListBox::mousePressEvent(QMouseEvent *event)
+{
+    // A click on an entry is the list's click even when the selection stays
+    // as it was, as on the entry that is already selected alone.
+    const int raised = m_clicksRaised;
+    QListView::mousePressEvent(event);
+    if (m_clicksRaised == raised && event->button() == Qt::LeftButton
+        && indexAt(event->position().toPoint()).isValid())
+        raiseClick();
+}
+
 void ListBox::keyPressEvent(QKeyEvent *event)
 {
     syncSelectionModel();
     m_userMayHaveSelected = true;
+    // Ctrl with the arrow, Home, End and page keys moves the current entry
+    // and leaves the selection alone; the current entry is what the list's
+    // click reads, so the move is a click too.
+    const QPersistentModelIndex before = currentIndex();
+    const int raised = m_clicksRaised;
     QListView::keyPressEvent(event);
+    if (m_clicksRaised == raised && currentIndex().isValid() && currentIndex() != before)
+        raiseClick();
 }
 
 void ListBox::focusInEvent(QFocusEvent *event)
@@ -336,7 +356,13 @@ void ListBox::onSelectionChanged(const QItemSelection &selected, const QItemSele
     for (const QItemSelectionRange &range : selected)
         m_selection.setRange(range.top(), range.bottom(), true);
     if (!m_writingSelection)
-        Q_EMIT listClicked();
+        raiseClick();
+}
+
+void ListBox::raiseClick()
+{
+    ++m_clicksRaised;
+    Q_EMIT listClicked();
 }
 
 void ListBox::onRowsInserted(const QModelIndex &parent, int first, int last)

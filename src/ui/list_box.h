@@ -111,16 +111,20 @@ public:
     QString currentText() const;
 
 Q_SIGNALS:
-    // The list box's click: the user changed the selection with the mouse or
-    // the keyboard, or code wrote an entry's selected flag.
+    // The list box's click: the user clicked an entry (even one already
+    // selected alone), changed the selection with the mouse or the keyboard,
+    // or moved the current entry with the keyboard (Ctrl+arrow keys, which
+    // leave the selection as it is); or code wrote an entry's selected flag.
     void listClicked();
 
 protected:
     bool viewportEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
 
 private:
+    void raiseClick();
     void onSelectionChanged(const QItemSelection &selected, const QItemSelection &deselected);
     void onRowsInserted(const QModelIndex &parent, int first, int last);
     void syncSelectionModel();
@@ -133,4 +137,7 @@ private:
     // selection model since it was last brought in line.
     bool m_userMayHaveSelected = false;
     bool m_writingSelection = false;
+    // Counts listClicked(), so that an input event can tell whether it
+    // raised one.
+    int m_clicksRaised = 0;
 };
