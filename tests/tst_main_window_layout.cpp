@@ -36,6 +36,8 @@ private Q_SLOTS:
     void enterAndEscapeClickNoButton();
     void fontListClicks_data();
     void fontListClicks();
+    void sizeListsKeepOneSize_data();
+    void sizeListsKeepOneSize();
     void sortOrder_data();
     void sortOrder();
     void icon();
@@ -336,6 +338,66 @@ void tst_MainWindowLayout::fontListClicks()
     QCOMPARE(actual, selected);
     QCOMPARE(list->selectedCount(), selected.size());
     QCOMPARE(list->currentText(), list->text(rows.last()));
+}
+
+void tst_MainWindowLayout::sizeListsKeepOneSize_data()
+{
+    // Steps: "14" clicks the entry, "^14" Ctrl-clicks it, "key:^Space" and
+    // "key:^Up" press keys in the list.
+    QTest::addColumn<bool>("displaySizes");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("size");
+
+    for (const bool display : {false, true}) {
+        const QString list = display ? "display sizes: " : "print sizes: ";
+        const QString selected = display ? "24" : "12"; // selected at start
+        const QString other = display ? "18" : "16";
+        const QString above = display ? "22" : "10";
+        QTest::newRow(qPrintable(list + "Ctrl-click on the selected entry"))
+            << display << QStringList{"^" + selected} << selected;
+        QTest::newRow(qPrintable(list + "Ctrl+Space on the selected entry"))
+            << display << QStringList{selected, "key:^Space"} << selected;
+        QTest::newRow(qPrintable(list + "Ctrl-click twice on another entry"))
+            << display << QStringList{"^" + other, "^" + other} << other;
+        QTest::newRow(qPrintable(list + "Ctrl+Up moves the size"))
+            << display << QStringList{selected, "key:^Up"} << above;
+    }
+}
+
+void tst_MainWindowLayout::sizeListsKeepOneSize()
+{
+    QFETCH(bool, displaySizes);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, size);
+
+    // A size list always has exactly one selected entry, and it is the
+    // current entry, which the sample line and printing read.
+    m_mainWindow->load();
+    QVERIFY(QTest::qWaitForWindowExposed(m_mainWindow));
+    ListBox *list = displaySizes ? m_mainWindow->displaySizeList() : m_mainWindow->printSizeList();
+    const auto rowOf = [list](const QString &text) {
+        for (int row = 0; row < list->count(); ++row) {
+            if (list->text(row) == text)
+                return row;
+        }
+        return -1;
+    };
+    for (QString step : steps) {
+        if (step == QLatin1String("key:^Space") || step == QLatin1String("key:^Up")) {
+            QTest::keyClick(list, step.endsWith(QLatin1String("Up")) ? Qt::Key_Up : Qt::Key_Space,
+                            Qt::ControlModifier);
+            continue;
+        }
+        const bool ctrl = step.startsWith(QLatin1Char('^'));
+        const QRect rect = list->visualRect(list->model()->index(rowOf(step.remove('^')), 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton,
+                          ctrl ? Qt::ControlModifier : Qt::NoModifier, rect.center());
+    }
+    QCOMPARE(list->selectedCount(), 1);
+    QVERIFY(list->isSelected(rowOf(size)));
+    QCOMPARE(list->currentText(), size);
+    if (displaySizes)
+        QCOMPARE(m_mainWindow->sampleLine()->font().pointSizeF(), size.toDouble());
 }
 
 void tst_MainWindowLayout::sortOrder_data()

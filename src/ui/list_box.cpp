@@ -293,7 +293,8 @@ bool ListBox::viewportEvent(QEvent *event)
 void ListBox::mousePressEvent(QMouseEvent *event)
 {
     // A click on an entry is the list's click even when the selection stays
-    // as it was, as on the entry that is already selected alone.
+    // as it was: on the entry that is already selected alone, or a
+    // Ctrl-click on a size list's selected entry.
     const int raised = m_clicksRaised;
     QListView::mousePressEvent(event);
     if (m_clicksRaised == raised && event->button() == Qt::LeftButton
@@ -313,6 +314,20 @@ void ListBox::keyPressEvent(QKeyEvent *event)
     QListView::keyPressEvent(event);
     if (m_clicksRaised == raised && currentIndex().isValid() && currentIndex() != before)
         raiseClick();
+}
+
+QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex &index,
+                                                              const QEvent *event) const
+{
+    // A single-selection list always has its one entry selected: the size
+    // in force. Qt lets a Ctrl-click or Ctrl+Space take it out; here the
+    // entry stays.
+    const QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(index, event);
+    if (selectionMode() == QAbstractItemView::SingleSelection
+        && (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        && selectionModel()->isSelected(index))
+        return QItemSelectionModel::NoUpdate;
+    return command;
 }
 
 void ListBox::focusInEvent(QFocusEvent *event)

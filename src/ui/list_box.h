@@ -103,7 +103,8 @@ public:
 
     bool isSelected(int row) const;
     // Raises listClicked(), as a user's click would, whether or not the flag
-    // changes.
+    // changes. In a single-selection list this is the one place where the
+    // selected entry can be taken away: the user can only move it.
     void setSelected(int row, bool selected);
     int selectedCount() const;
 
@@ -122,6 +123,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event) const override;
 
 private:
     void raiseClick();
