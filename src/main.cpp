@@ -4,7 +4,6 @@
 #include "main_window/main_window.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,28 +11,25 @@
 
 namespace {
 
-// Failures that no handler catches end up here: they are reported, and the
-// program goes on with its next event.
+// The net for failures in event code outside the handlers, which catch
+// their own at their boundary: they are reported, and the program goes on
+// with its next event.
 class Application : public QApplication
 {
 public:
     using QApplication::QApplication;
+
+    // Where failures are reported; set before the first event.
+    Runtime *runtime = nullptr;
 
     bool notify(QObject *receiver, QEvent *event) override
     {
         try {
             return QApplication::notify(receiver, event);
         } catch (const std::exception &error) {
-            reportFailure(error.what());
+            runtime->reportFailure(QString::fromUtf8(error.what()));
         }
         return false;
-    }
-
-    static void reportFailure(const char *what)
-    {
-        std::fprintf(stderr, "glyphora: %s\n", what);
-        QMessageBox::critical(nullptr, QString::fromLatin1(SystemRuntime::ProgramTitle),
-                              QString::fromLocal8Bit(what));
     }
 };
 
@@ -64,10 +60,17 @@ int main(int argc, char *argv[])
     SystemPrinter printer;
     SystemScreen screen;
     SystemRuntime runtime([&printer] { printer.abandonDocAtExit(); });
+    app.runtime = &runtime;
 
     MainWindow mainWindow(printer, screen, runtime);
     // Reads the fonts while the progress window counts them, then shows the
-    // main window.
-    mainWindow.load();
+    // main window. A catalogue that could not be read whole is no base to
+    // go on from.
+    try {
+        mainWindow.load();
+    } catch (const std::exception &error) {
+        runtime.reportFailure(QString::fromUtf8(error.what()));
+        return EXIT_FAILURE;
+    }
     return Application::exec();
 }

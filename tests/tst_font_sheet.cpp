@@ -14,7 +14,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
+
+#include <stdexcept>
 
 namespace {
 
@@ -63,6 +66,9 @@ private Q_SLOTS:
     void failureFromFirstSelectedEntry_data();
     void failureFromFirstSelectedEntry();
     void failureBeforeFirstSelectedEntryIsNotCaught();
+    void failureAtThePrintButton_data();
+    void failureAtThePrintButton();
+    void failedHandlerInsideARun();
     void changesDuringTheRun();
     void printFontsClickedDuringTheRun();
 
@@ -326,6 +332,99 @@ void tst_FontSheet::failureBeforeFirstSelectedEntryIsNotCaught()
     QVERIFY_THROWS_EXCEPTION(PrinterError,
                              m_mainWindow->printFonts());
     QVERIFY(m_runtime.messages.isEmpty());
+}
+
+void tst_FontSheet::failureAtThePrintButton_data()
+{
+    QTest::addColumn<int>("failingPrintLine");
+    QTest::addColumn<int>("failingFontNameWrite");
+    QTest::addColumn<int>("failingPump");
+    QTest::addColumn<QStringList>("failures"); // reported at the handler's boundary
+    QTest::addColumn<int>("messages");         // the run's own failure message
+
+    // Bodoni, the second entry, is the only one selected.
+    QTest::newRow("the opening line: no documents folder")
+        << 1 << 0 << 0 << QStringList{"cannot begin a document"} << 0;
+    QTest::newRow("the heading's face, with the document begun")
+        << 0 << 1 << 0 << QStringList{"the printer has no font named Arial"} << 0;
+    QTest::newRow("the pump at the unselected entry ahead")
+        << 0 << 0 << 1 << QStringList{"the pump failed"} << 0;
+    // From the first selected entry on, the run's own trap answers as ever.
+    QTest::newRow("the caption of the first selected entry: the run's own trap")
+        << 0 << 2 << 0 << QStringList() << 1;
+}
+
+void tst_FontSheet::failureAtThePrintButton()
+{
+    QFETCH(int, failingPrintLine);
+    QFETCH(int, failingFontNameWrite);
+    QFETCH(int, failingPump);
+    QFETCH(QStringList, failures);
+    QFETCH(int, messages);
+
+    fill({"Arial", "Bodoni"});
+    select({1});
+    m_printer.failAtPrintLine = failingPrintLine;
+    m_printer.failAtFontNameWrite = failingFontNameWrite;
+    m_runtime.onPump = [&](int pump) {
+        if (pump == failingPump)
+            throw std::runtime_error("the pump failed");
+    };
+    m_journal.clear();
+    // Through the button, as the user clicks it: no exception reaches Qt.
+    m_mainWindow->printButton()->click();
+
+    QCOMPARE(m_runtime.failures, failures);
+    QCOMPARE(m_runtime.messages.size(), messages);
+    // Reported first, then put back: the progress window gone, the default
+    // pointer, and the unfinished document thrown away.
+    if (!failures.isEmpty()) {
+        const QString reported = "Failure:" + failures.first();
+        QCOMPARE(m_journal.filter(QRegularExpression("^(Failure|KillDoc|MousePointer=0)")),
+                 (QStringList{reported, "MousePointer=0", "KillDoc"}));
+    }
+    QVERIFY(!m_mainWindow->progressWindow().isVisible());
+    QCOMPARE(m_screen.mousePointer(), Screen::DefaultPointer);
+    QVERIFY(!m_printer.documentOpen);
+    QVERIFY(!m_printer.operations.contains("EndDoc"));
+
+    // The program is as it was before the click: the next click prints a
+    // whole sheet of its own, from the top of a fresh document.
+    m_printer.failAtPrintLine = 0;
+    m_printer.failAtFontNameWrite = 0;
+    m_runtime.onPump = nullptr;
+    // The opening empty line, in the font the surface still holds, moves
+    // the pen down from the top of the page.
+    QStringList fresh = opening();
+    fresh[2] = QStringLiteral("CurrentY=%1").arg(m_printer.fontSize() * m_printer.twipsPerPoint + 300);
+    m_journal.clear();
+    m_mainWindow->printButton()->click();
+    QCOMPARE(journalWithoutPumps(), fresh + entry("Bodoni", "Bodoni") + closing());
+    QCOMPARE(m_runtime.failures, failures);
+}
+
+void tst_FontSheet::failedHandlerInsideARun()
+{
+    // A handler that fails inside the run's event pump is reported, and the
+    // run goes on: its progress window, pointer and document are its own.
+    fill({"Arial", "Bodoni", "Courier"});
+    select({0, 2});
+    m_runtime.onPump = [&](int pump) {
+        if (pump == 1)
+            m_mainWindow->deselectAllButton()->click();
+        if (pump == 2) // Deselect All's first pump, before its first write
+            throw std::runtime_error("the pump failed");
+    };
+    m_journal.clear();
+    m_mainWindow->printButton()->click();
+
+    QCOMPARE(m_runtime.failures, QStringList{"the pump failed"});
+    QCOMPARE(journalWithoutPumps(), opening() + QStringList{"Failure:the pump failed"}
+                                        + entry("Arial", "Arial") + entry("Courier", "Courier")
+                                        + closing());
+    // Deselect All hid the sample line; it shows again.
+    QVERIFY(!m_mainWindow->sampleLine()->isHidden());
+    QCOMPARE(m_mainWindow->fontList()->selectedCount(), 2);
 }
 
 void tst_FontSheet::changesDuringTheRun()

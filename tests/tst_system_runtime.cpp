@@ -1,6 +1,7 @@
 // The real screen and runtime services: settings on disk, the mouse
 // pointer, message boxes, and the family lists read from Qt.
 
+#include "fake_runtime.h"
 #include "host/font_families.h"
 #include "host/system_runtime.h"
 #include "host/system_screen.h"
@@ -16,6 +17,7 @@
 #include <QTimer>
 
 #include <csignal>
+#include <stdexcept>
 #include <cstdio>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -92,6 +94,9 @@ private Q_SLOTS:
 
     void messageBox_data();
     void messageBox();
+    void reportFailure();
+    void runHandler_data();
+    void runHandler();
 
 private:
     QString settingsFile() const;
@@ -320,6 +325,65 @@ void tst_SystemRuntime::messageBox()
     QCOMPARE(seenTitle, shownTitle);
     QCOMPARE(seenText, text);
     QCOMPARE(seenIcon, icon);
+}
+
+void tst_SystemRuntime::reportFailure()
+{
+    // One line on stderr and one message box, both in the failure's words.
+    const QString what = QStringLiteral("Cannot create the documents folder \"/home/x/Dokumente\".");
+    QStringList boxes;
+    QTimer::singleShot(0, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        boxes.append(box->windowTitle() + "|" + box->text() + "|" + QString::number(box->icon()));
+        box->button(QMessageBox::Ok)->click();
+    });
+    StderrCapture capture;
+    SystemRuntime().reportFailure(what);
+    QCOMPARE(capture.text(), "glyphora: " + what + "\n");
+    QCOMPARE(boxes, QStringList{"Glyphora|" + what + "|" + QString::number(QMessageBox::Critical)});
+}
+
+void tst_SystemRuntime::runHandler_data()
+{
+    QTest::addColumn<bool>("handlerFails");
+    QTest::addColumn<bool>("recoveryFails");
+    QTest::addColumn<QStringList>("journal");
+
+    QTest::newRow("runs to its end") << false << false << QStringList{"handler"};
+    QTest::newRow("fails: reported, then put back")
+        << true << false << QStringList{"handler", "Failure:handler failed", "recover"};
+    QTest::newRow("putting back fails too: both reported")
+        << true << true
+        << QStringList{"handler", "Failure:handler failed", "recover", "Failure:recovery failed"};
+}
+
+void tst_SystemRuntime::runHandler()
+{
+    QFETCH(bool, handlerFails);
+    QFETCH(bool, recoveryFails);
+    QFETCH(QStringList, journal);
+
+    QStringList seen;
+    FakeRuntime runtime;
+    runtime.journal = &seen;
+    ::runHandler(
+        runtime,
+        [&] {
+            seen.append("handler");
+            if (handlerFails)
+                throw std::runtime_error("handler failed");
+        },
+        [&] {
+            seen.append("recover");
+            if (recoveryFails)
+                throw std::runtime_error("recovery failed");
+        });
+    QCOMPARE(seen, journal);
+
+    // Something other than a failure of the program's own, such as the
+    // tests' end of the program, goes through.
+    QVERIFY_THROWS_EXCEPTION(int, ::runHandler(runtime, [] { throw 1; }));
 }
 
 QTEST_MAIN(tst_SystemRuntime)

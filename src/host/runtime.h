@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // General services of the user-interface runtime.
 class Runtime
 {
@@ -34,4 +36,14 @@ public:
 
     // Today's date in the user's short date format.
     virtual QString shortDate() = 0;
+
+    // Tells of a failure that no routine of the program caught: one line on
+    // stderr and a message box, both in the failure's own words.
+    virtual void reportFailure(const QString &what) = 0;
 };
+
+// Runs an event handler. Qt's signal delivery does not carry exceptions, so
+// a failure that no routine inside the handler caught stops here: it is
+// reported once, then recover() puts back what the handler left half done.
+void runHandler(Runtime &runtime, const std::function<void()> &handler,
+                const std::function<void()> &recover = {});

@@ -165,6 +165,12 @@ void SystemRuntime::writeSetting(const QString &application, const QString &sect
         std::fprintf(stderr, "glyphora: could not store the setting: %s\n", qPrintable(failure));
 }
 
+void SystemRuntime::reportFailure(const QString &what)
+{
+    std::fprintf(stderr, "glyphora: %s\n", qPrintable(what));
+    QMessageBox::critical(nullptr, QString::fromLatin1(ProgramTitle), what);
+}
+
 QString SystemRuntime::shortDate()
 {
     return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);

@@ -22,6 +22,7 @@ public:
     void writeSetting(const QString &application, const QString &section, const QString &key,
                       const QString &value) override;
     QString shortDate() override;
+    void reportFailure(const QString &what) override;
 
 private:
     std::function<void()> m_beforeEnd;

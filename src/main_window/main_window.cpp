@@ -124,17 +124,46 @@ MainWindow::MainWindow(Printer &printer, Screen &screen, Runtime &runtime, QWidg
     // A long sample text must not cost a layout of all of it at every paint.
     new LongCaptionPainter(m_sampleLine);
 
-    connect(m_exitButton, &QPushButton::clicked, this, &MainWindow::onExitClicked);
-    connect(m_printButton, &QPushButton::clicked, this, &MainWindow::onPrintClicked);
-    connect(m_selectAllButton, &QPushButton::clicked, this, &MainWindow::onSelectAllClicked);
-    connect(m_deselectAllButton, &QPushButton::clicked, this, &MainWindow::onDeselectAllClicked);
-    connect(m_fontList, &ListBox::listClicked, this, &MainWindow::onFontListClicked);
-    connect(m_displaySizeList, &ListBox::listClicked, this, &MainWindow::onDisplaySizeListClicked);
+    connectHandler(m_exitButton, &QPushButton::clicked, &MainWindow::onExitClicked);
+    connectHandler(m_printButton, &QPushButton::clicked, &MainWindow::onPrintClicked);
+    connectHandler(m_selectAllButton, &QPushButton::clicked, &MainWindow::onSelectAllClicked);
+    connectHandler(m_deselectAllButton, &QPushButton::clicked, &MainWindow::onDeselectAllClicked);
+    connectHandler(m_fontList, &ListBox::listClicked, &MainWindow::onFontListClicked);
+    connectHandler(m_displaySizeList, &ListBox::listClicked, &MainWindow::onDisplaySizeListClicked);
     // clicked, not toggled: a click on the option already chosen applies it
     // again, and the arrow keys that move the choice click too.
-    connect(m_fontNameOption, &QRadioButton::clicked, this, &MainWindow::onFontNameOptionClicked);
-    connect(m_userTextOption, &QRadioButton::clicked, this, &MainWindow::onUserTextOptionClicked);
-    connect(m_userTextBox, &QLineEdit::textChanged, this, &MainWindow::onUserTextChanged);
+    connectHandler(m_fontNameOption, &QRadioButton::clicked, &MainWindow::onFontNameOptionClicked);
+    connectHandler(m_userTextOption, &QRadioButton::clicked, &MainWindow::onUserTextOptionClicked);
+    connectHandler(m_userTextBox, &QLineEdit::textChanged, &MainWindow::onUserTextChanged);
+}
+
+template <typename Control, typename Signal>
+void MainWindow::connectHandler(Control *control, Signal signal, void (MainWindow::*handler)())
+{
+    connect(control, signal, this, [this, handler] { runHandler(handler); });
+}
+
+void MainWindow::runHandler(void (MainWindow::*handler)())
+{
+    // What the failed handler may have left behind is put back to how it
+    // was when the handler began. A handler that runs inside a print run's
+    // event pump leaves that run's progress window, pointer and document to
+    // it, and one inside Select All leaves the sample line hidden: those
+    // routines go on when it returns.
+    const bool insidePrintRun = m_printing;
+    const bool sampleLineWasHidden = m_sampleLine->isHidden();
+    ::runHandler(
+        m_runtime, [this, handler] { (this->*handler)(); },
+        [&] {
+            m_sampleLine->setHidden(sampleLineWasHidden);
+            if (insidePrintRun)
+                return;
+            m_progressWindow.closeWindow();
+            m_screen.setMousePointer(Screen::DefaultPointer);
+            // A document that a failed run began is never carried into the
+            // next run.
+            m_printer.killDoc();
+        });
 }
 
 MainWindow::~MainWindow() = default;

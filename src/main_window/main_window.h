@@ -76,6 +76,13 @@ private Q_SLOTS:
 
 private:
     void createControls();
+    // Connects a control's signal to a handler through runHandler.
+    template <typename Control, typename Signal>
+    void connectHandler(Control *control, Signal signal, void (MainWindow::*handler)());
+    // The boundary of every handler: a failure that no routine caught is
+    // reported, and the program is put back as usable as it was before the
+    // event.
+    void runHandler(void (MainWindow::*handler)());
     // Select All and Deselect All.
     void setEveryEntrySelected(bool selected);
     // The display size list's current entry as a number of points.

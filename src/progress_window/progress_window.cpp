@@ -72,7 +72,10 @@ ProgressWindow::ProgressWindow(Runtime &runtime, QWidget *parent)
     setFixedSize(client.size());
     resetTexts();
 
-    connect(m_stopButton, &QPushButton::clicked, this, &ProgressWindow::onStopClicked);
+    // Qt's signal delivery does not carry exceptions: the handler runs
+    // inside the boundary that catches them.
+    connect(m_stopButton, &QPushButton::clicked, this,
+            [this] { runHandler(m_runtime, [this] { onStopClicked(); }); });
 }
 
 ProgressWindow::~ProgressWindow() = default;

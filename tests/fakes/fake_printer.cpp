@@ -59,6 +59,10 @@ void FakePrinter::setFontItalic(bool on)
 
 void FakePrinter::printLine(const QString &text)
 {
+    if (++printLineCalls == failAtPrintLine) {
+        record(QStringLiteral("Print!%1").arg(text));
+        throw PrinterError("cannot begin a document");
+    }
     documentOpen = true;
     record(QStringLiteral("Print:%1").arg(text));
     printedLines.append(text);

@@ -18,6 +18,9 @@ public:
     QSet<QString> unprintable;
     // When > 0, the FontName write with this 1-based number fails.
     int failAtFontNameWrite = 0;
+    // When > 0, the printed line with this 1-based number fails before it
+    // opens a document, as a documents folder that cannot be made does.
+    int failAtPrintLine = 0;
     // The height of a line in twips per point of font size.
     double twipsPerPoint = 20.0;
     // Every operation in order; also appended to *journal when that is set,
@@ -28,6 +31,7 @@ public:
     int fontCountReads = 0;
     int fontNameReads = 0;
     int fontNameWrites = 0;
+    int printLineCalls = 0;
     bool documentOpen = false;
     QStringList printedLines;
 

@@ -46,6 +46,12 @@ void FakeRuntime::writeSetting(const QString &application, const QString &sectio
     record(QStringLiteral("SaveSetting:%1").arg(value));
 }
 
+void FakeRuntime::reportFailure(const QString &what)
+{
+    failures.append(what);
+    record(QStringLiteral("Failure:%1").arg(what));
+}
+
 void FakeRuntime::record(const QString &entry)
 {
     if (journal)

@@ -39,6 +39,8 @@ public:
     QList<Message> messages;
     QHash<QString, QString> settings; // "application/section/key" -> value
     int settingWrites = 0;
+    // Failures that no routine caught, as reported.
+    QStringList failures;
     QStringList *journal = nullptr;
 
     static QString settingPath(const QString &application, const QString &section,
@@ -52,6 +54,7 @@ public:
     void writeSetting(const QString &application, const QString &section, const QString &key,
                       const QString &value) override;
     QString shortDate() override { return date; }
+    void reportFailure(const QString &what) override;
 
 private:
     void record(const QString &entry);
