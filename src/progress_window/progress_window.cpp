@@ -4,9 +4,13 @@
 #include "ui/control_table.h"
 #include "progress_window/x11_tool_window.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QThread>
+#include <QWindow>
 
 namespace {
 
@@ -18,6 +22,12 @@ constexpr const char *ReadingTitle = "Reading Fonts";
 constexpr const char *PrintingTitle = "Printing Fonts";
 
 constexpr int Centre = Qt::AlignHCenter;
+
+// How long an opening waits for the platform to put the window on the
+// screen; a window manager that holds it back longer only costs the first
+// paints.
+constexpr int ExposeWaitMs = 2000;
+constexpr int ExposePollMs = 2;
 
 constexpr const char *CountLineDescription = "Font count";
 constexpr const char *NameLineDescription = "Font being read or printed";
@@ -107,6 +117,24 @@ void ProgressWindow::open()
     resetTexts();
     markAsToolWindow(this);
     show();
+    waitUntilOnScreen();
+}
+
+void ProgressWindow::waitUntilOnScreen()
+{
+    // The drivers repaint right after opening, and a window that the
+    // platform has not put on the screen yet has nothing to paint into: with
+    // no fonts to read, "Please Wait" would never be seen. So the opening
+    // waits for the window to be mapped, handling the window system's own
+    // events only; the user's input waits for the drivers' next event pump,
+    // as it would have without the wait.
+    const QWindow *window = windowHandle();
+    const QDeadlineTimer deadline(ExposeWaitMs);
+    while (window && !window->isExposed() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (!window->isExposed())
+            QThread::msleep(ExposePollMs);
+    }
 }
 
 void ProgressWindow::closeWindow()

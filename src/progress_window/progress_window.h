@@ -33,8 +33,10 @@ public:
     explicit ProgressWindow(Runtime &runtime, QWidget *parent = nullptr);
     ~ProgressWindow() override;
 
-    // Shows the window without waiting for it. A closed window starts again
-    // from its initial texts; an open one keeps them and is only raised.
+    // Shows the window and returns once it is on the screen, so that the
+    // caller's repaints reach it; no user input is handled meanwhile. A
+    // closed window starts again from its initial texts; an open one keeps
+    // them and is only raised.
     void open();
     // Takes the window off the screen. Its texts, mode and stop flag stay
     // readable until the next opening.
@@ -54,9 +56,7 @@ public:
     QLabel *nameLine() const { return m_nameLine; }
     QPushButton *stopButton() const { return m_stopButton; }
 
-    // Paints at once, without waiting for the event loop. A window that the
-    // platform has not put on the screen yet has nothing to paint into; it
-    // paints its current texts when it gets there, at the next event pump.
+    // Paints at once, without waiting for the event loop.
     void repaintLabel(QLabel *label);
     void repaintWindow();
 
@@ -65,6 +65,7 @@ private Q_SLOTS:
 
 private:
     void resetTexts();
+    void waitUntilOnScreen();
 
     Runtime &m_runtime;
     QFrame *m_panel = nullptr;
