@@ -8,6 +8,7 @@
 #include "fake_screen.h"
 #include "ui/list_box.h"
 #include "main_window/main_window.h"
+#include "paint_journal.h"
 #include "progress_window/progress_window.h"
 
 #include <QApplication>
@@ -57,6 +58,7 @@ private Q_SLOTS:
     void open_data();
     void open();
     void writeWhileClosedDoesNotShow();
+    void repaintRightAfterOpenReachesTheScreen();
     void stop_data();
     void stop();
     void reopenAfterStopStartsAfresh();
@@ -266,6 +268,25 @@ void tst_ProgressWindow::writeWhileClosedDoesNotShow()
         m_window->repaintWindow();
         QVERIFY(!m_window->isVisible());
         QCOMPARE(m_window->stopFlag(), StopFlag::DontStop);
+    }
+}
+
+void tst_ProgressWindow::repaintRightAfterOpenReachesTheScreen()
+{
+    // The drivers write and repaint right after opening, before any event
+    // pump: the window is on the screen by then, at the first opening and
+    // at a later one.
+    QStringList journal;
+    PaintJournal paints(journal);
+    paints.watch(m_window->countLine());
+    for (int opening = 1; opening <= 2; ++opening) {
+        m_window->open();
+        QVERIFY(m_window->windowHandle()->isExposed());
+        journal.clear();
+        m_window->countLine()->setText(QStringLiteral("Please Wait"));
+        m_window->repaintLabel(m_window->countLine());
+        QCOMPARE(journal, QStringList{"Paint:countLine:Please Wait"});
+        m_window->closeWindow();
     }
 }
 

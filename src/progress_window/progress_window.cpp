@@ -128,12 +128,16 @@ void ProgressWindow::waitUntilOnScreen()
     // waits for the window to be mapped, handling the window system's own
     // events only; the user's input waits for the drivers' next event pump,
     // as it would have without the wait.
+    // The events are handled at least once: a window closed and opened
+    // again with no event pump between still reads as exposed until the
+    // news of its closing is handled.
     const QWindow *window = windowHandle();
     const QDeadlineTimer deadline(ExposeWaitMs);
-    while (window && !window->isExposed() && !deadline.hasExpired()) {
+    for (;;) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (!window->isExposed())
-            QThread::msleep(ExposePollMs);
+        if (!window || window->isExposed() || deadline.hasExpired())
+            return;
+        QThread::msleep(ExposePollMs);
     }
 }
 
