@@ -11,11 +11,7 @@
 set -euo pipefail
 source "$GLYPHORA_TESTS/e2e/common.sh"
 source "$GLYPHORA_TESTS/e2e/xvfb.sh"
-
-# The sample line less its lowest row (the font-name option covers it) and
-# its right end (the display size list covers it).
-SAMPLE=("${main_sampleLine[0]}" "${main_sampleLine[1]}"
-        $((main_displaySizeList[0] - main_sampleLine[0])) $((main_sampleLine[3] - 1)))
+source "$GLYPHORA_TESTS/e2e/window_pixels.sh"
 
 e2e_private_home
 export CUPS_SERVER=$E2E_WORK/no-cupsd.sock
@@ -24,36 +20,6 @@ settings=$XDG_CONFIG_HOME/Glyphora/Glyphora.conf
 e2e_at_exit stop_xvfb
 start_xvfb
 export QT_QPA_PLATFORM=xcb
-
-# A big-endian 32-bit field of an X window dump.
-field() { od -An -tu4 --endian=big -j"$2" -N4 "$1" | tr -d ' '; }
-
-# region_hash DUMP X Y WIDTH HEIGHT: a checksum of those pixels of the dump.
-region_hash() {
-    local dump=$1 x=$2 y=$3 width=$4 height=$5
-    local start bytes_per_line pixel_bytes
-    start=$(($(field "$dump" 0) + $(field "$dump" 76) * 12))
-    bytes_per_line=$(field "$dump" 48)
-    pixel_bytes=$(($(field "$dump" 44) / 8))
-    for ((row = y; row < y + height; ++row)); do
-        dd if="$dump" iflag=skip_bytes,count_bytes status=none \
-            skip=$((start + row * bytes_per_line + x * pixel_bytes)) count=$((width * pixel_bytes))
-    done | sha256sum | cut -d' ' -f1
-}
-
-# settled_dump ID FILE: dumps the window once two dumps in a row agree.
-settled_dump() {
-    local previous=
-    for _ in $(seq 60); do
-        xwd -id "$1" -silent >"$2"
-        local now
-        now=$(sha256sum <"$2")
-        [[ $now == "$previous" ]] && return 0
-        previous=$now
-        sleep 0.1
-    done
-    fail "the window does not settle"
-}
 
 # start: runs the program and sets id to its main window.
 start() {
