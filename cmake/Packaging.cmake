@@ -16,11 +16,19 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
-set(GLYPHORA_MAINTAINER "Glyphora maintainers <maintainers@glyphora.invalid>" CACHE STRING
-    "The Maintainer field of the Debian package")
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${GLYPHORA_MAINTAINER})
+# Who answers for the package is for the one who builds it to say: the
+# Maintainer field (and the changelog's signature) comes from this option, or
+# from `cpack -D CPACK_PACKAGE_CONTACT="Name <address>"`; cpack refuses to
+# build a package without one.
+set(GLYPHORA_MAINTAINER "" CACHE STRING
+    "The Maintainer field of the Debian package, \"Name <address>\" (empty: none)")
+if(GLYPHORA_MAINTAINER)
+    set(CPACK_PACKAGE_CONTACT ${GLYPHORA_MAINTAINER})
+endif()
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${GLYPHORA_HOMEPAGE})
+if(GLYPHORA_HOMEPAGE)
+    set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${GLYPHORA_HOMEPAGE})
+endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The libraries the program links (Qt 6, libcups2, fontconfig, xcb) come
 # from dpkg-shlibdeps. What it loads or reads without linking is named here:
@@ -30,5 +38,14 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
 # Without a print server the program prints into PDF files.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups")
+# Qt's own texts (the buttons of a message box) in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+
+# Debian wants a changelog in every package. Its entry is signed by the
+# maintainer, who is known only when cpack runs, so it is written then, into
+# the staged tree.
+set(CPACK_GLYPHORA_CHANGELOG_TEMPLATE ${PROJECT_SOURCE_DIR}/data/debian/changelog.in)
+set(CPACK_GLYPHORA_RELEASE_DATE ${GLYPHORA_RELEASE_DATE})
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/DebianChangelog.cmake)
 
 include(CPack)

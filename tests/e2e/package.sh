@@ -18,8 +18,10 @@ e2e_private_home
 work=$E2E_WORK
 e2e_at_exit stop_xvfb
 
-(cd "$GLYPHORA_BUILD" && cpack -G DEB -B "$work/cpack") >"$work/cpack.log" 2>&1 ||
-    { cat "$work/cpack.log" >&2; fail "cpack failed"; }
+# The maintainer is whoever builds the package; here, a test address.
+maintainer="Glyphora Test <test@example.org>"
+(cd "$GLYPHORA_BUILD" && cpack -G DEB -B "$work/cpack" -D CPACK_PACKAGE_CONTACT="$maintainer") \
+    >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log" >&2; fail "cpack failed"; }
 debs=("$work"/cpack/*.deb)
 [[ ${#debs[@]} -eq 1 && -f ${debs[0]} ]] || fail "not one package: ${debs[*]}"
 deb=${debs[0]}
@@ -37,6 +39,18 @@ for package in $(tr ',' '\n' <<<"$depends" | awk '{print $1}'); do
         fail "Depends names $package, which is not installed here"
 done
 [[ $(dpkg-deb -f "$deb" Package) == glyphora ]] || fail "package name"
+[[ $(dpkg-deb -f "$deb" Maintainer) == "$maintainer" ]] || fail "Maintainer: $(dpkg-deb -f "$deb" Maintainer)"
+
+# Debian's own checks, the pedantic ones too: not one error, warning or
+# remark. (Its notes on running as root are not about the package.)
+if command -v lintian >/dev/null; then
+    lintian --pedantic --display-experimental --info "$deb" >"$work/lintian.log" 2>&1 || true
+    if grep -E '^[EWIPX]: ' "$work/lintian.log"; then
+        fail "lintian: $(cat "$work/lintian.log")"
+    fi
+else
+    echo "lintian is not installed: the package's Debian checks are skipped"
+fi
 
 root=$work/root
 dpkg -x "$deb" "$root"
@@ -44,10 +58,22 @@ outside=$(cd "$root" && find . -mindepth 1 -maxdepth 1 ! -name usr)
 [[ -z $outside ]] || fail "files outside /usr: $outside"
 app_id=$(basename "$root"/usr/share/applications/*.desktop .desktop)
 for file in usr/bin/glyphora "usr/share/metainfo/$app_id.metainfo.xml" \
+    usr/share/doc/glyphora/copyright usr/share/doc/glyphora/changelog.gz \
+    usr/share/man/man1/glyphora.1.gz \
     "usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
     "usr/share/icons/hicolor/48x48/apps/$app_id.png"; do
     [[ -e $root/$file ]] || fail "the package lacks /$file"
 done
+# The changelog is signed by the package's maintainer, and the manual page
+# reads without a complaint from man.
+zcat "$root/usr/share/doc/glyphora/changelog.gz" | grep -q "^ -- $maintainer  " ||
+    fail "changelog not signed by $maintainer"
+grep -q '^License: GPL-3+$' "$root/usr/share/doc/glyphora/copyright" || fail "copyright: no GPL-3+ licence"
+if command -v man >/dev/null; then
+    warnings=$(MANWIDTH=80 LC_ALL=C.UTF-8 man --warnings -l "$root/usr/share/man/man1/glyphora.1.gz" 2>&1 >/dev/null)
+    [[ -z $warnings ]] || fail "the manual page: $warnings"
+fi
+
 # Nothing of the build tree is needed to run it.
 dynamic=$(readelf -d "$root/usr/bin/glyphora")
 if grep -E 'R(UN)?PATH' <<<"$dynamic"; then
