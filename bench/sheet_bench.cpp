@@ -11,6 +11,7 @@
 // the mode, the number of fonts and the seconds taken.
 
 #include "fake_printer.h"
+#include "fake_notifier.h"
 #include "fake_runtime.h"
 #include "font_sheet/font_sheet.h"
 #include "host/font_families.h"
@@ -86,7 +87,8 @@ void fillSizes(MainWindow &mainWindow)
 
 double sheet(const QStringList &families)
 {
-    SystemPrinter printer;
+    FakeNotifier notifier;
+    SystemPrinter printer(notifier);
     SystemScreen screen;
     SystemRuntime runtime;
     MainWindow mainWindow(printer, screen, runtime);

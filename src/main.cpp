@@ -1,15 +1,23 @@
+#include "host/desktop_notifier.h"
 #include "host/system_printer.h"
 #include "host/system_runtime.h"
 #include "host/system_screen.h"
 #include "main_window/main_window.h"
+#include "program/platform_choice.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <memory>
 
 namespace {
+
+// The exit status of a command line that the program does not understand,
+// as for other command-line tools.
+constexpr int UsageError = 2;
 
 // The net for failures in event code outside the handlers, which catch
 // their own at their boundary: they are reported, and the program goes on
@@ -33,34 +41,67 @@ public:
     }
 };
 
-bool hasDisplay()
+void printLine(std::FILE *stream, const QString &text)
 {
-    // Qt aborts with a bare "could not load xcb" when there is no display;
-    // say so plainly instead.
-    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY")
-        || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+    std::fprintf(stream, "glyphora: %s\n", qPrintable(text));
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (!hasDisplay()) {
-        std::fprintf(stderr, "glyphora: no display to show the window on (DISPLAY is not set)\n");
+    PlatformChoice platform(argc, argv, [](const char *name) { return qgetenv(name); });
+
+    // --help and --version need no display: without one, a plain core
+    // application reads the command line.
+    std::unique_ptr<QCoreApplication> app;
+    Application *gui = nullptr;
+    if (platform.hasDisplay())
+        app.reset(gui = new Application(platform.argc(), platform.argv()));
+    else
+        app = std::make_unique<QCoreApplication>(platform.argc(), platform.argv());
+    QCoreApplication::setApplicationName(QString::fromLatin1(SystemRuntime::ProgramTitle));
+    QCoreApplication::setApplicationVersion(QStringLiteral(GLYPHORA_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QCoreApplication::translate("main", "Look at the fonts your printer offers and print a font sheet."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    if (!parser.parse(QCoreApplication::arguments())) {
+        printLine(stderr, parser.errorText());
+        return UsageError;
+    }
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return EXIT_SUCCESS;
+    }
+    if (parser.isSet(version)) {
+        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
+                    qPrintable(QCoreApplication::applicationVersion()));
+        return EXIT_SUCCESS;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        printLine(stderr, QCoreApplication::translate("main", "unexpected argument '%1'")
+                              .arg(parser.positionalArguments().constFirst()));
+        return UsageError;
+    }
+    if (!platform.hasDisplay()) {
+        printLine(stderr, QCoreApplication::translate(
+                              "main", "no display to show the window on (DISPLAY is not set)"));
         return EXIT_FAILURE;
     }
 
-    Application app(argc, argv);
-    Application::setApplicationName(QString::fromLatin1(SystemRuntime::ProgramTitle));
     // Ties the windows to the installed menu entry and its icon.
-    Application::setDesktopFileName(QStringLiteral(GLYPHORA_APP_ID));
+    QGuiApplication::setDesktopFileName(QStringLiteral(GLYPHORA_APP_ID));
     // The program ends only through its own end-the-program service.
-    Application::setQuitOnLastWindowClosed(false);
+    QGuiApplication::setQuitOnLastWindowClosed(false);
 
-    SystemPrinter printer;
+    DesktopNotifier notifier;
+    SystemPrinter printer(notifier);
     SystemScreen screen;
     SystemRuntime runtime([&printer] { printer.abandonDocAtExit(); });
-    app.runtime = &runtime;
+    gui->runtime = &runtime;
 
     MainWindow mainWindow(printer, screen, runtime);
     // Reads the fonts while the progress window counts them, then shows the
@@ -72,5 +113,5 @@ int main(int argc, char *argv[])
         runtime.reportFailure(QString::fromUtf8(error.what()));
         return EXIT_FAILURE;
     }
-    return Application::exec();
+    return QCoreApplication::exec();
 }

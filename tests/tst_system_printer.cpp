@@ -6,6 +6,7 @@
 #include "host/printer_fonts.h"
 #include "host/font_families.h"
 #include "host/system_printer.h"
+#include "fake_notifier.h"
 #include "pdf_tools.h"
 
 #include <QApplication>
@@ -81,6 +82,7 @@ private:
 
     QTemporaryDir m_home;
     QString m_documents;
+    FakeNotifier m_notifier;
 };
 
 void tst_SystemPrinter::initTestCase()
@@ -98,6 +100,7 @@ void tst_SystemPrinter::initTestCase()
 void tst_SystemPrinter::init()
 {
     QDir(m_documents).removeRecursively();
+    m_notifier.filed.clear();
 }
 
 void tst_SystemPrinter::cleanup()
@@ -143,7 +146,7 @@ void tst_SystemPrinter::linesComeOutInPlace()
     QFETCH(bool, italic);
     QFETCH(QString, embedded);
 
-    SystemPrinter printer;
+    SystemPrinter printer(m_notifier);
     if (!fontName.isEmpty())
         printer.setFontName(fontName);
     printer.setFontBold(bold);
@@ -184,7 +187,7 @@ void tst_SystemPrinter::linesComeOutInPlace()
 
 void tst_SystemPrinter::lineEndsAreNotDrawn()
 {
-    SystemPrinter printer;
+    SystemPrinter printer(m_notifier);
     printer.setFontName(QStringLiteral("Arial"));
     printer.setFontSize(12);
     printer.printLine(QString());
@@ -205,7 +208,7 @@ void tst_SystemPrinter::pageBreaksWhereLinesStopFitting()
     // A4 less the margins.
     const double printableTwips = (841.89 - 2 * MarginPoints) / PointsPerTwip;
 
-    SystemPrinter printer;
+    SystemPrinter printer(m_notifier);
     printer.setFontName(QStringLiteral("Liberation Serif"));
     constexpr int Lines = 120;
     QList<bool> broke;
@@ -246,7 +249,7 @@ void tst_SystemPrinter::pageBreaksWhereLinesStopFitting()
 
 void tst_SystemPrinter::fontListHoldsTheTypefaces()
 {
-    SystemPrinter printer;
+    SystemPrinter printer(m_notifier);
     const QStringList expected = typefaceFamilies(installedFontFamilies());
     QCOMPARE(printer.fontCount(), expected.size());
     QStringList listed;
@@ -363,7 +366,7 @@ void tst_SystemPrinter::refusedSettings()
 {
     QFETCH(std::function<void(SystemPrinter &)>, setting);
 
-    SystemPrinter printer;
+    SystemPrinter printer(m_notifier);
     printer.setFontName(QStringLiteral("Arial"));
     printer.setFontSize(QStringLiteral("12"));
     printer.printLine(QStringLiteral("Before"));
@@ -389,7 +392,7 @@ void tst_SystemPrinter::abandonedDocumentLeavesNoFile()
     QFETCH(bool, killed);
 
     {
-        SystemPrinter printer;
+        SystemPrinter printer(m_notifier);
         printer.setFontName(QStringLiteral("Arial"));
         for (int i = 0; i < 200; ++i)
             printer.printLine(QStringLiteral("Abandoned %1").arg(i));
@@ -397,6 +400,7 @@ void tst_SystemPrinter::abandonedDocumentLeavesNoFile()
             printer.killDoc();
             QCOMPARE(printer.currentY(), 0.0);
             QCOMPARE(documents(), QStringList());
+            QCOMPARE(m_notifier.filed, QStringList());
             // The next line starts a fresh document.
             printer.printLine(QStringLiteral("Fresh"));
             printer.endDoc();
@@ -430,7 +434,7 @@ void tst_SystemPrinter::unwritableFolder()
     QFETCH(int, linesBefore);
     QFETCH(int, linesAfter);
 
-    SystemPrinter printer;
+    SystemPrinter printer(m_notifier);
     printer.setFontName(QStringLiteral("Arial"));
     QVERIFY(QDir().mkpath(m_documents));
     auto printLines = [&](int count) {
@@ -471,6 +475,8 @@ void tst_SystemPrinter::unwritableFolder()
         QVERIFY_THROWS_EXCEPTION(PrinterError, attempt());
     }
     QCOMPARE(documents(), QStringList());
+    // A sheet that was not saved is not announced.
+    QCOMPARE(m_notifier.filed, QStringList());
 
     // Once the folder takes files again, a fresh document gets through.
     cleanup();
@@ -495,7 +501,7 @@ void tst_SystemPrinter::secondDocumentNeverOverwrites()
         kept.append(name);
     }
 
-    SystemPrinter printer;
+    SystemPrinter printer(m_notifier);
     printer.setFontName(QStringLiteral("Arial"));
     printer.printLine(QStringLiteral("One"));
     printer.endDoc();
@@ -517,6 +523,13 @@ void tst_SystemPrinter::secondDocumentNeverOverwrites()
     }
     texts.sort();
     QCOMPARE(texts, (QStringList{QStringLiteral("One"), QStringLiteral("Two")}));
+    // The user is told the name each sheet got, not the name it was meant
+    // to get.
+    QCOMPARE(m_notifier.filed.size(), 2);
+    for (const QString &path : std::as_const(m_notifier.filed)) {
+        QVERIFY2(QFileInfo::exists(path), qPrintable(path));
+        QVERIFY2(!kept.contains(QFileInfo(path).fileName()), qPrintable(path));
+    }
 }
 
 void tst_SystemPrinter::residentFontsFromPpd()

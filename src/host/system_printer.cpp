@@ -208,6 +208,8 @@ struct Document
 
 struct SystemPrinter::Private
 {
+    explicit Private(Notifier &notifier) : notifier(notifier) {}
+
     PrinterFonts &printerFonts()
     {
         if (!fontList) {
@@ -244,6 +246,7 @@ struct SystemPrinter::Private
         }
     }
 
+    Notifier &notifier;
     std::optional<PrinterFonts> fontList;
     std::unique_ptr<Document> doc;
     double x = 0;
@@ -255,8 +258,8 @@ struct SystemPrinter::Private
     bool italic = false;
 };
 
-SystemPrinter::SystemPrinter()
-    : d(std::make_unique<Private>())
+SystemPrinter::SystemPrinter(Notifier &notifier)
+    : d(std::make_unique<Private>(notifier))
 {
 }
 
@@ -368,7 +371,10 @@ void SystemPrinter::endDoc()
     doc->spool.sync();
     if (doc->destination.queue.isEmpty()) {
         const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
-        doc->spool.publish(DocumentTitle + QLatin1Char(' ') + stamp, PdfFileSuffix);
+        const QString path = doc->spool.publish(DocumentTitle + QLatin1Char(' ') + stamp, PdfFileSuffix);
+        // A sheet that went into a file rather than to paper would otherwise
+        // go unnoticed.
+        d->notifier.sheetFiled(path);
     } else {
         submit(doc->destination.queue, doc->spool.path());
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/notifier.h"
 #include "host/printer.h"
 
 #include <memory>
@@ -7,7 +8,7 @@
 // The default printer of the desktop: the CUPS default destination, or, when
 // no printer is set up, a PDF printer that files each ended document in the
 // user's documents folder as "Glyphora YYYY-MM-DD HH-MM-SS.pdf", never over
-// an existing file.
+// an existing file, and tells the user through the notifier where it went.
 //
 // A document is drawn into an unnamed file and is handed over only at
 // endDoc(), so one that is killed, fails, or is open when the program ends
@@ -15,7 +16,7 @@
 class SystemPrinter : public Printer
 {
 public:
-    SystemPrinter();
+    explicit SystemPrinter(Notifier &notifier);
     ~SystemPrinter() override;
 
     int fontCount() override;

@@ -2,6 +2,7 @@
 // the default destination. Run by cups_printer.sh, which starts the server
 // and tells this program about it through PRIVATE_CUPSD_* variables.
 
+#include "fake_notifier.h"
 #include "host/font_families.h"
 #include "host/ppd_fonts.h"
 #include "host/system_printer.h"
@@ -59,6 +60,8 @@ private Q_SLOTS:
 private:
     QString m_out;
     QString m_documents;
+    // A sheet that goes to a queue is never announced as filed.
+    FakeNotifier m_notifier;
 };
 
 void tst_CupsPrinter::cleanup()
@@ -77,7 +80,7 @@ void tst_CupsPrinter::initTestCase()
 
 void tst_CupsPrinter::residentFontsAreListed()
 {
-    SystemPrinter printer;
+    SystemPrinter printer(m_notifier);
     QStringList names;
     for (int i = 0; i < printer.fontCount(); ++i)
         names.append(printer.fonts(i));
@@ -91,7 +94,7 @@ void tst_CupsPrinter::residentFontsAreListed()
 
 void tst_CupsPrinter::printsThroughTheQueue()
 {
-    SystemPrinter printer;
+    SystemPrinter printer(m_notifier);
     printer.setFontName(QStringLiteral("Arial"));
     printer.setFontSize(12);
     printer.setCurrentX(800);
@@ -121,6 +124,7 @@ void tst_CupsPrinter::printsThroughTheQueue()
                                  QStringLiteral("URWGothic-Book yes")}));
     // A CUPS destination takes the document; the PDF printer is not used.
     QCOMPARE(pdfsIn(m_documents), QStringList());
+    QCOMPARE(m_notifier.filed, QStringList());
     QFile::remove(pdf);
 }
 
@@ -130,7 +134,7 @@ void tst_CupsPrinter::queueDeletedMidDocument()
     const QString doomed = QStringLiteral("glyphora-doomed");
     privateCupsd(QStringLiteral("add_pdf_queue %1 && lpadmin -d %1").arg(doomed));
     {
-        SystemPrinter printer;
+        SystemPrinter printer(m_notifier);
         printer.printLine(QStringLiteral("Sent to a queue about to go"));
         privateCupsd(QStringLiteral("lpadmin -x %1").arg(doomed));
         printer.printLine(QStringLiteral("Still drawing"));
@@ -143,7 +147,7 @@ void tst_CupsPrinter::queueDeletedMidDocument()
 
 void tst_CupsPrinter::serverStoppedMidDocument()
 {
-    SystemPrinter printer;
+    SystemPrinter printer(m_notifier);
     printer.printLine(QStringLiteral("Sent to a server about to stop"));
     const qint64 pid = environment("PRIVATE_CUPSD_PID").toLongLong();
     QVERIFY(pid > 0);

@@ -11,6 +11,7 @@
 // while the sheet is drawn, a documents folder that fills up or turns
 // read-only.
 
+#include "fake_notifier.h"
 #include "fake_runtime.h"
 #include "host/system_printer.h"
 #include "host/system_runtime.h"
@@ -157,6 +158,7 @@ private:
     QString m_sheets;
     QString m_spool;
 
+    FakeNotifier m_notifier;
     std::unique_ptr<SystemPrinter> m_printer;
     std::unique_ptr<SystemScreen> m_screen;
     std::unique_ptr<FakeRuntime> m_runtime;
@@ -195,6 +197,7 @@ void tst_FontSheetPrint::init()
 
 void tst_FontSheetPrint::cleanup()
 {
+    m_notifier.filed.clear();
     m_mainWindow.reset();
     m_runtime.reset();
     m_screen.reset();
@@ -205,7 +208,7 @@ void tst_FontSheetPrint::cleanup()
 
 void tst_FontSheetPrint::start()
 {
-    m_printer = std::make_unique<SystemPrinter>();
+    m_printer = std::make_unique<SystemPrinter>(m_notifier);
     m_screen = std::make_unique<SystemScreen>();
     m_runtime = std::make_unique<FakeRuntime>();
     m_runtime->processQtEvents = true;
@@ -293,6 +296,9 @@ void tst_FontSheetPrint::sheet()
     QVERIFY(!pdf.isEmpty());
     if (m_cups)
         QCOMPARE(filesIn(m_documents), QStringList());
+    // The user hears where a filed sheet went; one sent to a queue is not
+    // filed.
+    QCOMPARE(m_notifier.filed, m_cups ? QStringList() : QStringList{pdf});
 
     const QList<PdfTextRun> runs = pdfTextRuns(pdf);
     // The heading, then a caption and a sample line for every entry; no
@@ -395,6 +401,7 @@ void tst_FontSheetPrint::stopLeavesNothing()
     QCOMPARE(m_screen->mousePointer(), Screen::DefaultPointer);
     QVERIFY(stateOf(*m_mainWindow) == before);
     QCOMPARE(leftovers(), QStringList());
+    QCOMPARE(m_notifier.filed, QStringList());
     nextRunStartsAfresh(m_sheets);
 }
 

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "host/notifier.h"
+
+#include <QStringList>
+
+// Records the path of every filed sheet it is told about.
+class FakeNotifier : public Notifier
+{
+public:
+    QStringList filed;
+
+    void sheetFiled(const QString &path) override { filed.append(path); }
+};
