@@ -2,6 +2,7 @@
 #include "host/system_printer.h"
 #include "host/system_runtime.h"
 #include "host/system_screen.h"
+#include "host/translations.h"
 #include "main_window/main_window.h"
 #include "program/platform_choice.h"
 
@@ -62,6 +63,7 @@ int main(int argc, char *argv[])
         app = std::make_unique<QCoreApplication>(platform.argc(), platform.argv());
     QCoreApplication::setApplicationName(QString::fromLatin1(SystemRuntime::ProgramTitle));
     QCoreApplication::setApplicationVersion(QStringLiteral(GLYPHORA_VERSION));
+    installTranslations();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

@@ -4,15 +4,26 @@
 #include "host/runtime.h"
 #include "host/screen.h"
 
+#include <QCoreApplication>
+
 #include <exception>
 
 namespace {
 
-const QString NothingSelected = QStringLiteral(
+// The sheet's texts, on screen and on paper, in the user's language.
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("FontSheet", text);
+}
+
+constexpr const char *NothingSelected = QT_TRANSLATE_NOOP(
+    "FontSheet",
     "You must select at least one font before printing.  To select more than one font you can "
     "use the CTRL key.");
-const QString NothingSelectedTitle = QStringLiteral("Error");
-const QString Failed = QStringLiteral("An Error has occured.  Please notify the author.");
+constexpr const char *NothingSelectedTitle = QT_TRANSLATE_NOOP("FontSheet", "Error");
+constexpr const char *Failed = QT_TRANSLATE_NOOP("FontSheet", "An Error has occured.  Please notify the author.");
+constexpr const char *Heading = QT_TRANSLATE_NOOP("FontSheet", "Glyphora Font Sheet %1");
+constexpr const char *PrintingNote = QT_TRANSLATE_NOOP("FontSheet", "Printing the %1 fonts you selected.");
 const QString HeadingFont = QStringLiteral("Arial");
 constexpr double HeadingPoints = 12;
 const QString CaptionFont = QStringLiteral("Arial");
@@ -27,12 +38,12 @@ constexpr double SampleIndent = 835;
 QString heading(Runtime &runtime)
 {
     // The carriage return ends the heading's line; the printer draws no glyph for it.
-    return QStringLiteral("Glyphora Font Sheet ") + runtime.shortDate() + QChar(13);
+    return translated(Heading).arg(runtime.shortDate()) + QChar(13);
 }
 
 QString printingNote(int selected)
 {
-    return QStringLiteral("Printing the %1 fonts you selected.").arg(selected);
+    return translated(PrintingNote).arg(selected);
 }
 
 // Prints entry i of the font list: its caption line, then its sample line.
@@ -61,7 +72,7 @@ void printFontSheet(FontSheetSource &source, FontSheetProgress &progress, Printe
                     Screen &screen, Runtime &runtime)
 {
     if (source.selectedEntryCount() < 1) {
-        runtime.messageBox(NothingSelected, Runtime::ExclamationMessage, NothingSelectedTitle);
+        runtime.messageBox(translated(NothingSelected), Runtime::ExclamationMessage, translated(NothingSelectedTitle));
         return;
     }
 
@@ -113,7 +124,7 @@ void printFontSheet(FontSheetSource &source, FontSheetProgress &progress, Printe
             printer.killDoc();
         } catch (const std::exception &) {
         }
-        runtime.messageBox(Failed, Runtime::PlainMessage);
+        runtime.messageBox(translated(Failed), Runtime::PlainMessage);
         progress.close();
         screen.setMousePointer(Screen::DefaultPointer);
     }

@@ -3,6 +3,7 @@
 #include "host/font_families.h"
 #include "host/printer.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontInfo>
 
@@ -280,7 +281,7 @@ PrinterFace PrinterFonts::faceFor(const QString &name)
     if (answer == m_answers.cend())
         answer = m_answers.insert(name, resolve(name));
     if (answer->family.isEmpty())
-        throw PrinterError(QStringLiteral("The printer has no font \"%1\".").arg(name).toStdString());
+        throw PrinterError(QCoreApplication::translate("PrinterFonts", "The printer has no font \"%1\".").arg(name).toStdString());
     return *answer;
 }
 

@@ -2,6 +2,7 @@
 
 #include "host/printer.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -44,13 +45,13 @@ SpoolFile::SpoolFile(const QString &folder)
     if (m_fd >= 0)
         return;
     if (!tmpfileUnsupported(errno))
-        fail(QStringLiteral("Cannot write a document in the folder \"%1\"").arg(folder), errno);
+        fail(QCoreApplication::translate("SpoolFile", "Cannot write a document in the folder \"%1\"").arg(folder), errno);
 
     // A named file stays private (0600) while others could find it.
     QByteArray pattern = folderName + "/.glyphora-spool-XXXXXX";
     m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (m_fd < 0)
-        fail(QStringLiteral("Cannot write a document in the folder \"%1\"").arg(folder), errno);
+        fail(QCoreApplication::translate("SpoolFile", "Cannot write a document in the folder \"%1\"").arg(folder), errno);
     m_hiddenPath = QFile::decodeName(pattern);
 }
 
@@ -77,7 +78,7 @@ QString SpoolFile::path() const
 void SpoolFile::sync()
 {
     if (::fsync(m_fd) != 0)
-        fail(QStringLiteral("Cannot write the document into the folder \"%1\"").arg(m_folder), errno);
+        fail(QCoreApplication::translate("SpoolFile", "Cannot write the document into the folder \"%1\"").arg(m_folder), errno);
 }
 
 QString SpoolFile::publish(const QString &baseName, const QString &suffix)
@@ -100,8 +101,8 @@ QString SpoolFile::publish(const QString &baseName, const QString &suffix)
             return target;
         }
         if (errno != EEXIST)
-            fail(QStringLiteral("Cannot save the document as \"%1\"").arg(target), errno);
+            fail(QCoreApplication::translate("SpoolFile", "Cannot save the document as \"%1\"").arg(target), errno);
     }
-    fail(QStringLiteral("Cannot find a free name for the document in the folder \"%1\"").arg(m_folder),
+    fail(QCoreApplication::translate("SpoolFile", "Cannot find a free name for the document in the folder \"%1\"").arg(m_folder),
          EEXIST);
 }

@@ -6,6 +6,7 @@
 #include "host/spool_file.h"
 #include "host/measures.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -89,9 +90,9 @@ QString documentsFolder()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty())
-        fail(QStringLiteral("There is no documents folder to save the document in."));
+        fail(QCoreApplication::translate("SystemPrinter", "There is no documents folder to save the document in."));
     if (!QDir().mkpath(folder))
-        fail(QStringLiteral("Cannot create the documents folder \"%1\".").arg(folder));
+        fail(QCoreApplication::translate("SystemPrinter", "Cannot create the documents folder \"%1\".").arg(folder));
     return folder;
 }
 
@@ -107,7 +108,7 @@ struct HttpCloser
 void submit(const QString &qtPrinterName, const QString &pdfPath)
 {
     const auto refused = [&](const QString &why) {
-        fail(QStringLiteral("Cannot print on \"%1\": %2").arg(qtPrinterName, why));
+        fail(QCoreApplication::translate("SystemPrinter", "Cannot print on \"%1\": %2").arg(qtPrinterName, why));
     };
     const std::unique_ptr<http_t, HttpCloser> http(
         httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, ConnectTimeoutMs, nullptr));
@@ -161,7 +162,7 @@ struct Document
         : destination(where), folder(spoolFolder), spool(spoolFolder)
     {
         if (!file.open(spool.descriptor(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
-            fail(QStringLiteral("Cannot write a document in the folder \"%1\": %2")
+            fail(QCoreApplication::translate("SystemPrinter", "Cannot write a document in the folder \"%1\": %2")
                      .arg(folder, file.errorString()));
         writer.setCreator(DocumentTitle);
         writer.setTitle(DocumentTitle);
@@ -170,7 +171,7 @@ struct Document
         dotsPerTwip = static_cast<double>(destination.dpi) / TwipsPerInch;
         printableHeightTwips = writer.height() / dotsPerTwip;
         if (!painter.begin(&writer))
-            fail(QStringLiteral("Cannot start a document for the printer."));
+            fail(QCoreApplication::translate("SystemPrinter", "Cannot start a document for the printer."));
     }
 
     // Why what was written so far did not all reach the spool file, or
@@ -179,7 +180,7 @@ struct Document
     {
         if (file.error() == QFileDevice::NoError)
             return QString();
-        return QStringLiteral("Cannot write the document into the folder \"%1\": %2").arg(folder, file.errorString());
+        return QCoreApplication::translate("SystemPrinter", "Cannot write the document into the folder \"%1\": %2").arg(folder, file.errorString());
     }
 
     const DeviceFont &deviceFont(const FontKey &key)
@@ -274,7 +275,7 @@ QString SystemPrinter::fonts(int index)
 {
     const QStringList &names = d->printerFonts().names();
     if (index < 0 || index >= names.size())
-        fail(QStringLiteral("The printer has no font number %1; it has %2.").arg(index).arg(names.size()));
+        fail(QCoreApplication::translate("SystemPrinter", "The printer has no font number %1; it has %2.").arg(index).arg(names.size()));
     return names.at(index);
 }
 
@@ -306,9 +307,9 @@ void SystemPrinter::setFontName(const QString &name)
 void SystemPrinter::setFontSize(double points)
 {
     if (std::isnan(points))
-        fail(QStringLiteral("The font size is not a number."));
+        fail(QCoreApplication::translate("SystemPrinter", "The font size is not a number."));
     if (!std::isfinite(points) || points <= 0)
-        fail(QStringLiteral("The font size %1 is not a positive number of points.").arg(points));
+        fail(QCoreApplication::translate("SystemPrinter", "The font size %1 is not a positive number of points.").arg(points));
     d->points = points;
 }
 

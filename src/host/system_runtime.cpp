@@ -137,7 +137,7 @@ void SystemRuntime::messageBox(const QString &text, int style, const QString &ti
 {
     const QMessageBox::Icon icon =
         style == ExclamationMessage ? QMessageBox::Warning : QMessageBox::NoIcon;
-    QMessageBox box(icon, title.isEmpty() ? QString::fromLatin1(ProgramTitle) : title, text,
+    QMessageBox box(icon, title.isEmpty() ? QCoreApplication::translate("SystemRuntime", ProgramTitle) : title, text,
                     QMessageBox::Ok);
     box.exec();
 }

@@ -28,21 +28,21 @@ constexpr int Centre = Qt::AlignHCenter;
 // the right end of the sample line.
 constexpr ControlRow Design[] = {
     // name               container kind                      caption                                  L     T     W     H     font               pt     text                     background          align   flags   screen-reader name
-    {"titleLabel",        nullptr, ControlKind::Label,         "Glyphora",                             {1560,    0, 2655,  615}, "Arial",           24.0,  Colour::Blue,            Colour::LightGrey, Centre, Bold},
-    {"sampleLine",        nullptr, ControlKind::Label,         "Sample",                               { 120, 4320, 5175,  975}, "Times New Roman", 24.0,  Colour::SystemWindowText, Colour::LightGrey, Left,  Bold, "Sample"},
-    {"printSizeLabel",    nullptr, ControlKind::Label,         "Print Size",                           {4680,  960,  975,  255}, "Arial",           9.75,  Colour::Black,           Colour::LightGrey, Left,   Bold},
-    {"fontListLabel",     nullptr, ControlKind::Label,         "All Available Fonts",                  { 120,  840, 2775,  255}, "Arial",           9.75,  Colour::Toolkit,         Colour::Toolkit,   Centre, Bold},
-    {"displaySizeLabel",  nullptr, ControlKind::Label,         "Display",                              {4680, 2880,  975,  255}, "Arial",           9.75,  Colour::Black,           Colour::LightGrey, Centre, Bold},
-    {"printButton",       nullptr, ControlKind::CommandButton, "Print Fonts",                          {3240, 2400, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::LightGrey, 0,      Bold},
-    {"exitButton",        nullptr, ControlKind::CommandButton, "Exit",                                 {3240, 3600, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::SystemWindow, 0,   Bold},
-    {"printSizeList",     nullptr, ControlKind::ListBox,       nullptr,                                {5040, 1320,  375, 1410}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold, "Print Size"},
-    {"fontList",          nullptr, ControlKind::ListBox,       nullptr,                                { 120, 1200, 3015, 2985}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold | Sorted | MultiSelect, "All Available Fonts"},
-    {"selectAllButton",   nullptr, ControlKind::CommandButton, "Select All",                           {3240, 1200, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
-    {"deselectAllButton", nullptr, ControlKind::CommandButton, "Deselect All",                         {3240, 1800, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
-    {"displaySizeList",   nullptr, ControlKind::ListBox,       nullptr,                                {5040, 3240,  375, 1410}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold, "Display"},
-    {"fontNameOption",    nullptr, ControlKind::OptionButton,  "Use Font Name as Sample Text",         { 120, 5280, 4575,  375}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold | Chosen},
-    {"userTextOption",    nullptr, ControlKind::OptionButton,  "Use User Defined Text as Sample Text", { 120, 5640, 4455,  375}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
-    {"userTextBox",       nullptr, ControlKind::TextBox,       "",                                     { 840, 6120, 4575,  375}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold | Disabled, "User Defined Text"},
+    {"titleLabel",        nullptr, ControlKind::Label,         QT_TRANSLATE_NOOP("MainWindow", "Glyphora"),                             {1560,    0, 2655,  615}, "Arial",           24.0,  Colour::Blue,            Colour::LightGrey, Centre, Bold},
+    {"sampleLine",        nullptr, ControlKind::Label,         QT_TRANSLATE_NOOP("MainWindow", "Sample"),                               { 120, 4320, 5175,  975}, "Times New Roman", 24.0,  Colour::SystemWindowText, Colour::LightGrey, Left,  Bold, QT_TRANSLATE_NOOP("MainWindow", "Sample")},
+    {"printSizeLabel",    nullptr, ControlKind::Label,         QT_TRANSLATE_NOOP("MainWindow", "Print Size"),                           {4680,  960,  975,  255}, "Arial",           9.75,  Colour::Black,           Colour::LightGrey, Left,   Bold},
+    {"fontListLabel",     nullptr, ControlKind::Label,         QT_TRANSLATE_NOOP("MainWindow", "All Available Fonts"),                  { 120,  840, 2775,  255}, "Arial",           9.75,  Colour::Toolkit,         Colour::Toolkit,   Centre, Bold},
+    {"displaySizeLabel",  nullptr, ControlKind::Label,         QT_TRANSLATE_NOOP("MainWindow", "Display"),                              {4680, 2880,  975,  255}, "Arial",           9.75,  Colour::Black,           Colour::LightGrey, Centre, Bold},
+    {"printButton",       nullptr, ControlKind::CommandButton, QT_TRANSLATE_NOOP("MainWindow", "Print Fonts"),                          {3240, 2400, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::LightGrey, 0,      Bold},
+    {"exitButton",        nullptr, ControlKind::CommandButton, QT_TRANSLATE_NOOP("MainWindow", "Exit"),                                 {3240, 3600, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::SystemWindow, 0,   Bold},
+    {"printSizeList",     nullptr, ControlKind::ListBox,       nullptr,                                                                 {5040, 1320,  375, 1410}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold, QT_TRANSLATE_NOOP("MainWindow", "Print Size")},
+    {"fontList",          nullptr, ControlKind::ListBox,       nullptr,                                                                 { 120, 1200, 3015, 2985}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold | Sorted | MultiSelect, QT_TRANSLATE_NOOP("MainWindow", "All Available Fonts")},
+    {"selectAllButton",   nullptr, ControlKind::CommandButton, QT_TRANSLATE_NOOP("MainWindow", "Select All"),                           {3240, 1200, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
+    {"deselectAllButton", nullptr, ControlKind::CommandButton, QT_TRANSLATE_NOOP("MainWindow", "Deselect All"),                         {3240, 1800, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
+    {"displaySizeList",   nullptr, ControlKind::ListBox,       nullptr,                                                                 {5040, 3240,  375, 1410}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold, QT_TRANSLATE_NOOP("MainWindow", "Display")},
+    {"fontNameOption",    nullptr, ControlKind::OptionButton,  QT_TRANSLATE_NOOP("MainWindow", "Use Font Name as Sample Text"),         { 120, 5280, 4575,  375}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold | Chosen},
+    {"userTextOption",    nullptr, ControlKind::OptionButton,  QT_TRANSLATE_NOOP("MainWindow", "Use User Defined Text as Sample Text"), { 120, 5640, 4455,  375}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
+    {"userTextBox",       nullptr, ControlKind::TextBox,       "",                                                                      { 840, 6120, 4575,  375}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold | Disabled, QT_TRANSLATE_NOOP("MainWindow", "User Defined Text")},
 };
 
 // The order in which Tab moves the focus. Qt's radio buttons take the focus
@@ -57,8 +57,8 @@ constexpr const char *DisplaySizes[] = {"16", "18", "20", "22", "24"};
 constexpr int DefaultPrintSizeRow = 1;
 constexpr int DefaultDisplaySizeRow = 4;
 
-constexpr const char *PleaseWait = "Please Wait";
-constexpr const char *PrinterOnlyFont = "Printer Only Font";
+constexpr const char *PleaseWait = QT_TRANSLATE_NOOP("MainWindow", "Please Wait");
+constexpr const char *PrinterOnlyFont = QT_TRANSLATE_NOOP("MainWindow", "Printer Only Font");
 
 // The progress window as a print run sees it.
 class PrintProgress final : public FontSheetProgress
@@ -105,7 +105,7 @@ MainWindow::MainWindow(Printer &printer, Screen &screen, Runtime &runtime, QWidg
     , m_sheetProgress(std::make_unique<PrintProgress>(m_progressWindow))
 {
     setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(QString::fromLatin1(Title));
+    setWindowTitle(tr(Title));
     setWindowIcon(appIcon());
     setFont(designFont("Times New Roman", 26.25, true));
 
@@ -170,7 +170,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::createControls()
 {
-    const auto controls = ::buildControls(this, Design, logicalScreenDpi());
+    const auto controls = ::buildControls(this, Design, logicalScreenDpi(), "MainWindow");
     m_titleLabel = qobject_cast<QLabel *>(controls.value("titleLabel"));
     m_sampleLine = qobject_cast<QLabel *>(controls.value("sampleLine"));
     m_printSizeLabel = qobject_cast<QLabel *>(controls.value("printSizeLabel"));
@@ -199,7 +199,7 @@ void MainWindow::load()
         m_displaySizeList->addItem(QString::fromLatin1(size));
 
     m_progressWindow.open();
-    m_progressWindow.countLine()->setText(QString::fromLatin1(PleaseWait));
+    m_progressWindow.countLine()->setText(tr(PleaseWait));
     m_progressWindow.repaintLabel(m_progressWindow.countLine());
     m_progressWindow.repaintLabel(m_progressWindow.nameLine());
     m_screen.setMousePointer(Screen::BusyPointer);
@@ -216,7 +216,7 @@ void MainWindow::load()
         m_fontList->addItem(m_printer.fonts(i));
     }
 
-    m_progressWindow.countLine()->setText(QString::fromLatin1(PleaseWait));
+    m_progressWindow.countLine()->setText(tr(PleaseWait));
     m_progressWindow.closeWindow();
     m_screen.setMousePointer(Screen::DefaultPointer);
 
@@ -349,7 +349,7 @@ void MainWindow::onFontListClicked()
         // In practice a face that only the printer has. Only the face and
         // the caption change: the size, bold and italic stay as they were.
         setArialFontName(*m_sampleLine, m_screen);
-        m_sampleLine->setText(QString::fromLatin1(PrinterOnlyFont));
+        m_sampleLine->setText(tr(PrinterOnlyFont));
     }
 }
 

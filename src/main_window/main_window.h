@@ -23,7 +23,7 @@ class MainWindow : public QWidget, private FontSheetSource
     Q_OBJECT
 
 public:
-    static constexpr const char *Title = "Glyphora";
+    static constexpr const char *Title = QT_TRANSLATE_NOOP("MainWindow", "Glyphora");
     // The one settings entry: the user's sample text.
     static constexpr const char *SettingsApplication = "Glyphora";
     static constexpr const char *SettingsSection = "User Text";

@@ -16,10 +16,10 @@ namespace {
 
 constexpr TwipsRect ClientArea{3690, 2580, 4380, 2880};
 
-constexpr const char *InitialCountLine = "Font Count";
-constexpr const char *InitialNameLine = "Font Name";
-constexpr const char *ReadingTitle = "Reading Fonts";
-constexpr const char *PrintingTitle = "Printing Fonts";
+constexpr const char *InitialCountLine = QT_TRANSLATE_NOOP("ProgressWindow", "Font Count");
+constexpr const char *InitialNameLine = QT_TRANSLATE_NOOP("ProgressWindow", "Font Name");
+constexpr const char *ReadingTitle = QT_TRANSLATE_NOOP("ProgressWindow", "Reading Fonts");
+constexpr const char *PrintingTitle = QT_TRANSLATE_NOOP("ProgressWindow", "Printing Fonts");
 
 constexpr int Centre = Qt::AlignHCenter;
 
@@ -29,8 +29,8 @@ constexpr int Centre = Qt::AlignHCenter;
 constexpr int ExposeWaitMs = 2000;
 constexpr int ExposePollMs = 2;
 
-constexpr const char *CountLineDescription = "Font count";
-constexpr const char *NameLineDescription = "Font being read or printed";
+constexpr const char *CountLineDescription = QT_TRANSLATE_NOOP("ProgressWindow", "Font count");
+constexpr const char *NameLineDescription = QT_TRANSLATE_NOOP("ProgressWindow", "Font being read or printed");
 
 // The window's design, one row per control, bottom of the stacking order
 // first: the Stop button is drawn over the panel's lower right corner, and
@@ -38,10 +38,10 @@ constexpr const char *NameLineDescription = "Font being read or printed";
 // from the panel's corner.
 constexpr ControlRow Design[] = {
     // name        container kind                       caption           L     T     W     H     font     pt      text             background         align   flags    screen-reader name
-    {"panel",      nullptr, ControlKind::Panel,         nullptr,          { 360,  240, 3615, 2175}, nullptr, 0,      Colour::Toolkit, Colour::LightGrey, 0,      NoFlags, "Progress"},
-    {"countLine",  "panel", ControlKind::Label,         InitialCountLine, { 480,  240, 2775,  735}, "Arial", 24.75,  Colour::Blue,    Colour::LightGrey, Centre, Bold},
-    {"nameLine",   "panel", ControlKind::Label,         InitialNameLine,  {   0, 1200, 3615,  375}, "Arial", 11.25,  Colour::Red,     Colour::LightGrey, Centre, Bold},
-    {"stopButton", nullptr, ControlKind::CommandButton, "Stop",           {2760, 2160, 1335,  495}, nullptr, 0,      Colour::Toolkit, Colour::Toolkit,   0,      NoFlags},
+    {"panel",      nullptr, ControlKind::Panel,         nullptr,                                     { 360,  240, 3615, 2175}, nullptr, 0,      Colour::Toolkit, Colour::LightGrey, 0,      NoFlags, QT_TRANSLATE_NOOP("ProgressWindow", "Progress")},
+    {"countLine",  "panel", ControlKind::Label,         InitialCountLine,                            { 480,  240, 2775,  735}, "Arial", 24.75,  Colour::Blue,    Colour::LightGrey, Centre, Bold},
+    {"nameLine",   "panel", ControlKind::Label,         InitialNameLine,                             {   0, 1200, 3615,  375}, "Arial", 11.25,  Colour::Red,     Colour::LightGrey, Centre, Bold},
+    {"stopButton", nullptr, ControlKind::CommandButton, QT_TRANSLATE_NOOP("ProgressWindow", "Stop"), {2760, 2160, 1335,  495}, nullptr, 0,      Colour::Toolkit, Colour::Toolkit,   0,      NoFlags},
 };
 
 } // namespace
@@ -61,7 +61,7 @@ ProgressWindow::ProgressWindow(Runtime &runtime, QWidget *parent)
     setAutoFillBackground(true);
 
     const qreal dpi = logicalScreenDpi();
-    const auto controls = buildControls(this, Design, dpi);
+    const auto controls = buildControls(this, Design, dpi, "ProgressWindow");
     m_panel = qobject_cast<QFrame *>(controls.value("panel"));
     m_countLine = qobject_cast<QLabel *>(controls.value("countLine"));
     m_nameLine = qobject_cast<QLabel *>(controls.value("nameLine"));
@@ -74,8 +74,8 @@ ProgressWindow::ProgressWindow(Runtime &runtime, QWidget *parent)
     // The count line and the name line have no accessible name of their
     // own: a screen reader reads what they show, and QLabel tells it of
     // every new text. What they are goes into their descriptions.
-    m_countLine->setAccessibleDescription(QString::fromLatin1(CountLineDescription));
-    m_nameLine->setAccessibleDescription(QString::fromLatin1(NameLineDescription));
+    m_countLine->setAccessibleDescription(tr(CountLineDescription));
+    m_nameLine->setAccessibleDescription(tr(NameLineDescription));
 
     const QRect client = twipsToPixels(ClientArea, dpi);
     setGeometry(client);
@@ -104,8 +104,8 @@ void ProgressWindow::resetTexts()
 {
     setMode(Mode::Reading);
     m_stopFlag = StopFlag::Initial;
-    m_countLine->setText(QString::fromLatin1(InitialCountLine));
-    m_nameLine->setText(QString::fromLatin1(InitialNameLine));
+    m_countLine->setText(tr(InitialCountLine));
+    m_nameLine->setText(tr(InitialNameLine));
 }
 
 void ProgressWindow::open()
@@ -149,7 +149,7 @@ void ProgressWindow::closeWindow()
 void ProgressWindow::setMode(Mode mode)
 {
     m_mode = mode;
-    setWindowTitle(QString::fromLatin1(mode == Mode::Printing ? PrintingTitle : ReadingTitle));
+    setWindowTitle(tr(mode == Mode::Printing ? PrintingTitle : ReadingTitle));
 }
 
 void ProgressWindow::repaintLabel(QLabel *label)

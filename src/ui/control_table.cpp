@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,9 +29,16 @@ void installMetricCompatibleFaces()
     Q_UNUSED(installed);
 }
 
-QWidget *createControl(const ControlRow &row, QWidget *container)
+// A text of the design in the user's language; an empty one stays empty.
+QString translated(const char *context, const char *text)
 {
-    const QString caption = QString::fromUtf8(row.caption ? row.caption : "");
+    if (!text || !*text)
+        return QString();
+    return QCoreApplication::translate(context, text);
+}
+
+QWidget *createControl(const ControlRow &row, QWidget *container, const QString &caption)
+{
     switch (row.kind) {
     case ControlKind::Label: {
         auto *label = new QLabel(caption, container);
@@ -129,19 +137,19 @@ QFont designFont(const char *family, double points, bool bold)
 }
 
 QHash<QByteArray, QWidget *> buildControls(QWidget *window, std::span<const ControlRow> rows,
-                                           qreal dpi)
+                                           qreal dpi, const char *translationContext)
 {
     QHash<QByteArray, QWidget *> controls;
     for (const ControlRow &row : rows) {
         QWidget *container = row.container ? controls.value(row.container) : window;
         Q_ASSERT(container);
-        QWidget *control = createControl(row, container);
+        QWidget *control = createControl(row, container, translated(translationContext, row.caption));
         control->setObjectName(QString::fromLatin1(row.name));
         if (row.fontFamily)
             control->setFont(designFont(row.fontFamily, row.fontPoints, row.flags & Bold));
         applyColours(control, row);
         if (row.accessibleName)
-            control->setAccessibleName(QString::fromUtf8(row.accessibleName));
+            control->setAccessibleName(translated(translationContext, row.accessibleName));
         control->setEnabled(!(row.flags & Disabled));
         // No control grows or shrinks with its caption: the design fixes every size.
         control->setGeometry(twipsToPixels(row.rect, dpi));

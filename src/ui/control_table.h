@@ -55,9 +55,11 @@ struct ControlRow
 
 // Creates the controls of a design table on window, converting twips at the
 // given DPI. Rows come bottom of the stacking order first: each control is
-// drawn over the ones created before it. Returns the controls by name.
+// drawn over the ones created before it. Captions and screen-reader names
+// are shown translated, from the translation context given (the table marks
+// them with QT_TRANSLATE_NOOP in that context). Returns the controls by name.
 QHash<QByteArray, QWidget *> buildControls(QWidget *window, std::span<const ControlRow> rows,
-                                           qreal dpi);
+                                           qreal dpi, const char *translationContext);
 
 // Moves and sizes controls that buildControls made, for another DPI.
 void placeControls(const QHash<QByteArray, QWidget *> &controls,
