@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by the benchmark scripts. Installs the packages they need, builds
 # a Release tree ($build, build-bench unless GLYPHORA_BENCH_DIR says
 # otherwise), and makes a private work folder ($work) that is the home and

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Click-to-sample latency: a mouse click on a List1 entry until the sample
 # line has been repainted, once for every font family installed on this
 # machine (fonts-noto-core and fonts-noto-extra bring some 1,500) and for the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Click-to-sample latency: a mouse click on a fontList entry until the sample
 // line has been repainted in that font, for every font family installed
 // plus the 35 standard PostScript names that only a printer has, each

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Select All and Deselect All over 1,000, 5,000 and 20,000 entries, from no,
 # a scattered (about every other entry) and a full selection, with the main
 # window shown under the offscreen platform and under Xvfb with a window

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Times Select All and Deselect All on the shown main window over lists of
 // several sizes, each from three starting selections:
 // - none:      nothing selected;

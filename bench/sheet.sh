@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Font sheet printing at scale: Print Fonts through the real printer surface
 # (the PDF printer) against a bare QPdfWriter loop drawing the same lines,
 # run alternately in the same session; then the print loop over long lists

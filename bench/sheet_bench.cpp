@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Font sheet printing at scale.
 //
 //   sheet_bench bare FILE     a bare QPdfWriter loop drawing the sheet's lines

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The start-up routine at 1,000, 5,000 and 20,000 printer fonts, under the
 # offscreen platform and under Xvfb with a window manager: the median time
 # from the start of the routine until the main window is shown, the time

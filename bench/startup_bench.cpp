@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Times the start-up routine against printer font lists of several sizes.
 //
 // For every size N it runs, several times each and every run with a fresh

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Run by cpack once the files are staged: writes the package's changelog,
 # compressed as Debian keeps it, into usr/share/doc/glyphora of the staged
 # tree. Its entry is signed by the package's maintainer.

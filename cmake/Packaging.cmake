@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A Debian package of what `cmake --install` puts in place: `cpack -G DEB`
 # in the build folder.
 

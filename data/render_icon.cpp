@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the program's icon as a PNG file of the given size, for the icon
 // theme. The window icon is painted by the same code, so the two never
 // drift apart.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Takes screenshots of both windows of the real program on a private X
 # server with a window manager, with no printer set up and only the fonts
 # that the project installs, so that the pictures do not depend on the

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages listed in scripts/debian-packages.txt (or in
 # the list files given as arguments) that are missing. Safe to run again:
 # when everything is present it does nothing.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Both windows as a screen reader sees them through Qt's accessibility
 // interfaces: the name and role of every control, the font list's entries,
 // the progress window's live count and name lines, and the keys that work

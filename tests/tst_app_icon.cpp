@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The icon theme's scalable SVG is drawn by hand; it must show what the
 // painted icon shows, the window icon and the PNG icons, at every size.
 

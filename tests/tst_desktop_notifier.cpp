@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Desktop notifications of filed sheets, on a private session bus with a
 // fake notification server that records each call. The server lives in this
 // process, on a connection of its own, so every call crosses the bus; and

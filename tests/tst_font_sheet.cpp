@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Print Fonts against a recording printer: what reaches the printer, in what
 // order, and how a run ends: refused, completed, stopped or failed.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Both windows at 144 DPI, reached in each way that Qt offers, against the
 // same windows at 96 DPI: every control keeps its place and size in twips,
 // so that each window scales as a whole, and no text is cut off that is

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window as first shown: every control's place, font and colours,
 // the stacking and tab order, and how the standard controls behave.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The progress window: its layout, what Open and the text writes do, the
 // Stop button in both modes, and closing the window by other means. Under
 // an X server (QT_QPA_PLATFORM=xcb) it also checks the hints that the window

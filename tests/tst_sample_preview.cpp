@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The sample line: what a font click, the two options, typing into userTextBox
 // and the display sizes make it show, in which face and size; a face that
 // only the printer has; long and unusual sample texts.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Select All and Deselect All, the hidden sample line that they run behind,
 // fontList's selection against Qt's own selection rules, and the two ways the
 // program ends: Exit, which stores the user's text, and any other close.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The start-up routine against fake host services: what the progress window
 // shows at every step, the order of pumps, repaints and pointer changes, the
 // catalogue it builds, the defaults and the restored sample text. Also the

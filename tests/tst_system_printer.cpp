@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real printer surface with no printer set up: the PDF printer files each
 // document in the documents folder of a private home. The PDFs are read back
 // with poppler's tools.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real screen and runtime services: settings on disk, the mouse
 // pointer, message boxes, and the family lists read from Qt.
 

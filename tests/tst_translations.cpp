@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's texts in the user's language. The same test runs twice:
 // under LANG=de_DE.UTF-8, where every text on screen, in a message and on
 // paper is German, and under the C locale, where every text is today's

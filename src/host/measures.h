@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Places on paper and in the window layouts are given in twips: 1440 to the

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The progress window's count line and name line tell a screen reader of
 # every new text. Qt sends such notifications only while a reader listens,
 # so this runs tst_accessibility's check under an X server with a private

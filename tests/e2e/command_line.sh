@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The real program's command line: --help and --version as in other Qt
 # programs, with or without a display; Qt's own options still taken; an
 # unknown option or an argument it does not take is one line on stderr and

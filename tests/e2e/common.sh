@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by the end-to-end scripts: a private home, clean-up at exit,
 # failing with the program's own words, waiting for a program to end, and
 # the places of the windows' controls.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes where every named control of both windows lies, for the scripts
 // that click the real program under X: one shell array per control,
 // "x y width height" in pixels from the corner of its window's client area,

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Prints through the real printer surface into a private cupsd's cups-pdf
 # queue, and breaks the server and the queue in the middle of documents.
 # The program gets a home and a temporary folder of its own, where the test

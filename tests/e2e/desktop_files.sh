@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # What `cmake --install` puts into a fresh prefix: the program, the menu
 # entry, the icons and the software-centre metainfo, each where a desktop
 # looks for it, naming each other consistently, and accepted without an

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Print Fonts through a private cupsd's cups-pdf queue: the sheet read back
 # from the queue's PDF, a Stop and the failures in the middle of a run.
 # The program gets a home and a temporary folder of its own, where the test

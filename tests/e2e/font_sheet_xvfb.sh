@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The real program under an X server and a window manager, printing into a
 # private cupsd's cups-pdf queue:
 # - three fonts picked with Ctrl-clicks and Print Fonts: the queue's PDF

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Debian package: CPack builds it from this build, its dependencies name
 # the Debian packages the program needs, and the program unpacked from it
 # into a temporary root shows its main window on an X server, with no

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The real program on a real X server with a window manager and no printer,
 # driven by xdotool at the places of the window's layout:
 # - a click on a font changes the pixels of the sample line;

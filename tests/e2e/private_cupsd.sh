@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by end-to-end tests: a private CUPS server with a PDF queue.
 #
 #   start_private_cupsd      starts cupsd with its own configuration, spool,

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The progress window under a real X server and window manager: the hints
 # it gives (no buttons, no menu, fixed size, no task-bar button), a close
 # request sent through the server, and an opening that returns with the

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The real program under an X server and a window manager, reading the fonts
 # of a printer whose PPD lists 20,000 of them: the progress window comes up
 # with its caption and a running count, and a click on its Stop button ends

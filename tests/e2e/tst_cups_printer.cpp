@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real printer surface against a private cupsd with a cups-pdf queue as
 // the default destination. Run by cups_printer.sh, which starts the server
 // and tells this program about it through PRIVATE_CUPSD_* variables.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Print Fonts through the real printer. Run on its own, it prints with no
 // CUPS server, so the PDF printer files the sheets in the documents folder
 // of a private home; run by font_sheet_cups.sh, it prints into a private

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The real program on a real X server with a window manager: the main
 # window's size, place and frame hints, and that closing it ends the program.
 set -euo pipefail

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A Wayland session, from a headless weston. Where XWayland is offered (here
 # an X server beside the compositor) the program runs on X11, where its
 # windows keep their places and the progress window its frame; where it is

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by end-to-end tests: a private X server with a window manager.
 #   start_xvfb [WxHxD]   starts Xvfb on a free display, exports DISPLAY, and
 #                        starts openbox so that frames and hints are real
