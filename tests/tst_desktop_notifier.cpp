@@ -97,7 +97,7 @@ public slots:
     void open(const QUrl &url) { opened.append(url); }
 };
 
-class TestDesktopNotifier : public QObject
+class tst_DesktopNotifier : public QObject
 {
     Q_OBJECT
 
@@ -124,7 +124,7 @@ private:
     UrlRecorder m_opener;
 };
 
-void TestDesktopNotifier::initTestCase()
+void tst_DesktopNotifier::initTestCase()
 {
     QVERIFY(m_home.isValid());
     qputenv("HOME", QFile::encodeName(m_home.path()));
@@ -152,7 +152,7 @@ void TestDesktopNotifier::initTestCase()
     QVERIFY(QDBusConnection::sessionBus().isConnected());
 }
 
-void TestDesktopNotifier::cleanupTestCase()
+void tst_DesktopNotifier::cleanupTestCase()
 {
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     if (onPrivateBus()) {
@@ -161,13 +161,13 @@ void TestDesktopNotifier::cleanupTestCase()
     }
 }
 
-void TestDesktopNotifier::init()
+void tst_DesktopNotifier::init()
 {
     QDir(m_home.filePath(QStringLiteral("Documents"))).removeRecursively();
     m_opener.opened.clear();
 }
 
-void TestDesktopNotifier::cleanup()
+void tst_DesktopNotifier::cleanup()
 {
     if (m_server) {
         QDBusConnection connection(ServerConnection);
@@ -178,7 +178,7 @@ void TestDesktopNotifier::cleanup()
     QDBusConnection::disconnectFromBus(ServerConnection);
 }
 
-bool TestDesktopNotifier::startServer()
+bool tst_DesktopNotifier::startServer()
 {
     m_server = std::make_unique<FakeNotificationServer>();
     QDBusConnection connection =
@@ -191,7 +191,7 @@ bool TestDesktopNotifier::startServer()
 
 // One line through the real printer, which with no print server files it
 // in the documents folder. Returns the file's path.
-QString TestDesktopNotifier::printSheet(SystemPrinter &printer)
+QString tst_DesktopNotifier::printSheet(SystemPrinter &printer)
 {
     printer.setFontName(QStringLiteral("Arial"));
     printer.printLine(QStringLiteral("Sheet"));
@@ -201,7 +201,7 @@ QString TestDesktopNotifier::printSheet(SystemPrinter &printer)
     return files.size() == 1 ? documents.filePath(files.constFirst()) : QString();
 }
 
-void TestDesktopNotifier::filedSheetIsAnnounced()
+void tst_DesktopNotifier::filedSheetIsAnnounced()
 {
     if (!onPrivateBus())
         QSKIP("runs on the private bus");
@@ -227,7 +227,7 @@ void TestDesktopNotifier::filedSheetIsAnnounced()
     QVERIFY(m_opener.opened.isEmpty());
 }
 
-void TestDesktopNotifier::actionOpensTheFile_data()
+void tst_DesktopNotifier::actionOpensTheFile_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<bool>("opens");
@@ -237,7 +237,7 @@ void TestDesktopNotifier::actionOpensTheFile_data()
     QTest::newRow("an action it never offered") << "delete" << false;
 }
 
-void TestDesktopNotifier::actionOpensTheFile()
+void tst_DesktopNotifier::actionOpensTheFile()
 {
     QFETCH(QString, action);
     QFETCH(bool, opens);
@@ -275,7 +275,7 @@ void TestDesktopNotifier::actionOpensTheFile()
     QCOMPARE(m_opener.opened, QList<QUrl>{});
 }
 
-void TestDesktopNotifier::noServer()
+void tst_DesktopNotifier::noServer()
 {
     if (!onPrivateBus())
         QSKIP("runs on the private bus");
@@ -292,7 +292,7 @@ void TestDesktopNotifier::noServer()
     QTest::qWait(200);
 }
 
-void TestDesktopNotifier::noBus()
+void tst_DesktopNotifier::noBus()
 {
     if (!qEnvironmentVariableIsSet("GLYPHORA_TEST_NO_BUS"))
         QSKIP("runs as a process of its own, with no session bus");
@@ -303,5 +303,5 @@ void TestDesktopNotifier::noBus()
     QTest::qWait(100);
 }
 
-QTEST_MAIN(TestDesktopNotifier)
+QTEST_MAIN(tst_DesktopNotifier)
 #include "tst_desktop_notifier.moc"

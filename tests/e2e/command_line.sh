@@ -7,14 +7,11 @@
 # unknown option or an argument it does not take is one line on stderr and
 # status 2, before any window.
 set -euo pipefail
+source "$GLYPHORA_TESTS/e2e/common.sh"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-export CUPS_SERVER=$work/no-cupsd.sock
+e2e_private_home
+export CUPS_SERVER=$E2E_WORK/no-cupsd.sock
+work=$E2E_WORK
 
 # run EXPECTED_STATUS ARGS...: runs the program, leaves its output in
 # $work/out and $work/err. A program that opened its window would not end:

@@ -8,6 +8,7 @@
 # not, it runs on Wayland, where the compositor places the windows. A
 # platform the user names wins.
 set -euo pipefail
+source "$GLYPHORA_TESTS/e2e/common.sh"
 source "$GLYPHORA_TESTS/e2e/xvfb.sh"
 
 for tool in weston Xvfb; do
@@ -22,45 +23,19 @@ if [[ ! -e $plugins/platforms/libqwayland-generic.so ]]; then
     exit 77
 fi
 
-fail() {
-    echo "FAIL: $*" >&2
-    [[ -s $work/stderr ]] && sed 's/^/glyphora: /' "$work/stderr" >&2
-    exit 1
-}
-
-work=$(mktemp -d)
-pid=
+e2e_private_home
+export CUPS_SERVER=$E2E_WORK/no-cupsd.sock
+unset QT_QPA_PLATFORM
 weston_pid=
-XVFB_NO_TRAP=1
-stop_program() {
-    if [[ -n $pid ]]; then
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-        pid=
-    fi
-}
-cleanup() {
-    stop_program
-    if [[ -n $weston_pid ]]; then
-        kill "$weston_pid" 2>/dev/null || true
-        wait "$weston_pid" 2>/dev/null || true
-    fi
-    stop_xvfb
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-export HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-export CUPS_SERVER=$work/no-cupsd.sock
-unset PRINTER LPDEST QT_QPA_PLATFORM
+e2e_at_exit '[[ -n $weston_pid ]] && kill "$weston_pid" 2>/dev/null && wait "$weston_pid" 2>/dev/null'
+e2e_at_exit stop_xvfb
 
 weston --backend=headless-backend.so --socket=glyphora-test --idle-time=0 \
-    >"$work/weston.log" 2>&1 &
+    >"$E2E_WORK/weston.log" 2>&1 &
 weston_pid=$!
 for _ in $(seq 200); do
     [[ -S $XDG_RUNTIME_DIR/glyphora-test ]] && break
-    kill -0 "$weston_pid" 2>/dev/null || { cat "$work/weston.log" >&2; fail "weston did not start"; }
+    kill -0 "$weston_pid" 2>/dev/null || { cat "$E2E_WORK/weston.log" >&2; fail "weston did not start"; }
     sleep 0.05
 done
 [[ -S $XDG_RUNTIME_DIR/glyphora-test ]] || fail "weston made no socket"
@@ -69,18 +44,14 @@ start_xvfb
 
 # Which platform Qt loaded, from its own log of the plugin it took.
 platform_loaded() {
-    sed -n 's/^qt.qpa.plugin: Successfully loaded Qt platform plugin "\(.*\)"$/\1/p' "$work/stderr"
+    sed -n 's/^qt.qpa.plugin: Successfully loaded Qt platform plugin "\(.*\)"$/\1/p' "$E2E_WORK/stderr"
 }
-start_program() {
-    QT_LOGGING_RULES="qt.qpa.plugin=true" "$GLYPHORA_BIN" "$@" 2>"$work/stderr" &
-    pid=$!
-}
-# Waits until the program has taken a platform and shown its main window
-# there (Qt's Wayland backing store asks for its first frame), and is still
-# running.
+export QT_LOGGING_RULES="qt.qpa.plugin=true"
+# Waits until the program has taken Qt's Wayland platform, and fails if it
+# ends.
 wait_for_wayland_window() {
     for _ in $(seq 400); do
-        kill -0 "$pid" 2>/dev/null || fail "the program ended on Wayland"
+        kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program ended on Wayland"
         [[ $(platform_loaded) == wayland ]] && return 0
         sleep 0.05
     done
@@ -95,23 +66,23 @@ id=$(wait_for_window Glyphora 30) || fail "the main window did not appear on the
 geometry=$(xwininfo -id "$id")
 grep -q 'Width: 379$' <<<"$geometry" && grep -q 'Height: 444$' <<<"$geometry" ||
     fail "main window size: $geometry"
-stop_program
+e2e_kill_program || true
 
 # A platform the user names is taken, on the command line or in the
 # environment.
 start_program -platform wayland
 wait_for_wayland_window
-stop_program
+e2e_kill_program || true
 QT_QPA_PLATFORM=wayland start_program
 wait_for_wayland_window
-stop_program
+e2e_kill_program || true
 
 # No XWayland: the program runs on Wayland, and stays up.
 DISPLAY= start_program
 wait_for_wayland_window
 sleep 2
-kill -0 "$pid" 2>/dev/null || fail "the program ended on Wayland"
+kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program ended on Wayland"
 xdotool search --onlyvisible --name '^Glyphora$' >/dev/null 2>&1 && fail "a window appeared on the X server"
-stop_program
+e2e_kill_program || true
 
 echo "PASS: XWayland chosen beside Wayland; Wayland alone, or when named, taken"
