@@ -104,7 +104,7 @@ void tst_Translations::windowTexts_data()
     row("font list's spoken name", [](MainWindow &w) { return w.fontList()->accessibleName(); },
         "All Available Fonts", "Verfügbare Schriften");
     row("print size heading", [](MainWindow &w) { return w.printSizeLabel()->text(); }, "Print Size",
-        "Druckgröße");
+        "Druck");
     row("display size heading", [](MainWindow &w) { return w.displaySizeLabel()->text(); }, "Display",
         "Anzeige");
     row("Select All", [](MainWindow &w) { return w.selectAllButton()->text(); }, "Select All",
@@ -138,7 +138,7 @@ void tst_Translations::windowTexts_data()
             w.progressWindow().open();
             return w.progressWindow().countLine()->text();
         },
-        "Font Count", "Schriftenzahl");
+        "Font Count", "Anzahl");
     row("progress window's name line", [](MainWindow &w) {
             w.progressWindow().open();
             return w.progressWindow().nameLine()->text();
@@ -179,7 +179,7 @@ void tst_Translations::messagesAndPaper()
     m_mainWindow->printButton()->click();
     QCOMPARE(title, expectGerman() ? QStringLiteral("Schriften werden gedruckt") : QStringLiteral("Printing Fonts"));
     QCOMPARE(m_mainWindow->progressWindow().nameLine()->text(),
-             expectGerman() ? QStringLiteral("Die 1 ausgewählten Schriften werden gedruckt.")
+             expectGerman() ? QStringLiteral("Schriften im Druck: 1")
                             : QStringLiteral("Printing the 1 fonts you selected."));
     QVERIFY(!m_printer.printedLines.isEmpty());
     QVERIFY(m_printer.printedLines.contains(

@@ -32,7 +32,7 @@
     </message>
     <message>
         <source>Printing the %1 fonts you selected.</source>
-        <translation>Die %1 ausgewählten Schriften werden gedruckt.</translation>
+        <translation>Schriften im Druck: %1</translation>
     </message>
 </context>
 <context>
@@ -47,7 +47,7 @@
     </message>
     <message>
         <source>Print Size</source>
-        <translation>Druckgröße</translation>
+        <translation>Druck</translation>
     </message>
     <message>
         <source>All Available Fonts</source>
@@ -87,7 +87,7 @@
     </message>
     <message>
         <source>Please Wait</source>
-        <translation>Bitte warten</translation>
+        <translation>Warten …</translation>
     </message>
     <message>
         <source>Printer Only Font</source>
@@ -105,7 +105,7 @@
     <name>ProgressWindow</name>
     <message>
         <source>Font Count</source>
-        <translation>Schriftenzahl</translation>
+        <translation>Anzahl</translation>
     </message>
     <message>
         <source>Font Name</source>

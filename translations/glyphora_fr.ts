@@ -32,7 +32,7 @@
     </message>
     <message>
         <source>Printing the %1 fonts you selected.</source>
-        <translation>Impression des %1 polices choisies.</translation>
+        <translation>Polices à imprimer&#xa0;: %1</translation>
     </message>
 </context>
 <context>
@@ -47,7 +47,7 @@
     </message>
     <message>
         <source>Print Size</source>
-        <translation>Impression</translation>
+        <translation>Papier</translation>
     </message>
     <message>
         <source>All Available Fonts</source>
@@ -87,7 +87,7 @@
     </message>
     <message>
         <source>Please Wait</source>
-        <translation>Veuillez patienter</translation>
+        <translation>Patientez</translation>
     </message>
     <message>
         <source>Printer Only Font</source>
@@ -105,7 +105,7 @@
     <name>ProgressWindow</name>
     <message>
         <source>Font Count</source>
-        <translation>Nombre de polices</translation>
+        <translation>Décompte</translation>
     </message>
     <message>
         <source>Font Name</source>
