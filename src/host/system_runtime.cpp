@@ -171,7 +171,7 @@ void SystemRuntime::writeSetting(const QString &application, const QString &sect
 void SystemRuntime::reportFailure(const QString &what)
 {
     std::fprintf(stderr, "glyphora: %s\n", qPrintable(what));
-    QMessageBox::critical(nullptr, QString::fromLatin1(ProgramTitle), what);
+    QMessageBox::critical(nullptr, QCoreApplication::translate("SystemRuntime", ProgramTitle), what);
 }
 
 QString SystemRuntime::shortDate()

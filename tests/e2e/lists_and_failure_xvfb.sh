@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The real program on a real X server with a window manager and no printer,
 # driven by xdotool:
 # - Ctrl+Down, Ctrl+End and Ctrl+Home in the font list move the sample line

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by end-to-end tests that read a window's pixels (after common.sh,
 # whose fail it uses):
 #   settled_dump ID FILE     dumps the X window ID into FILE once two dumps
