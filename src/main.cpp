@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "host/desktop_notifier.h"
+#include "host/font_families.h"
 #include "host/system_printer.h"
 #include "host/system_runtime.h"
 #include "host/system_screen.h"
@@ -101,6 +102,10 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(GLYPHORA_APP_ID));
     // The program ends only through its own end-the-program service.
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    // The desktop's font is often a generic name ("Sans Serif") that Qt
+    // looks up through fontconfig's whole fallback list: the installed face
+    // that it stands for is asked for instead.
+    QGuiApplication::setFont(standaloneFont(QGuiApplication::font()));
 
     DesktopNotifier notifier;
     SystemPrinter printer(notifier);

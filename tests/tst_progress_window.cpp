@@ -148,12 +148,16 @@ void tst_ProgressWindow::controls()
     QCOMPARE(control->geometry(), pixels(twips));
 
     const QFont font = control->font();
-    QCOMPARE(font.family(), family);
     QCOMPARE(font.pointSizeF(), points);
     QVERIFY(font.bold());
     QVERIFY(!font.italic());
-    const QString drawn = QFontInfo(font).family();
-    QVERIFY2(drawn == family || drawn == QLatin1String("Liberation Sans"), qPrintable(drawn));
+    // Where the design face is missing, a metric-compatible one draws it;
+    // Qt is asked for that face by name, and draws it alone, since any
+    // other request makes it walk every installed family.
+    QVERIFY2(font.family() == family || font.family().startsWith(QLatin1String("Liberation")),
+             qPrintable(font.family()));
+    QCOMPARE(QFontInfo(font).family(), font.family());
+    QVERIFY(font.styleStrategy() & QFont::NoFontMerging);
 
     if (auto *label = qobject_cast<QLabel *>(control)) {
         QCOMPARE(label->text(), caption);

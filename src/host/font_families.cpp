@@ -4,11 +4,52 @@
 #include "host/font_families.h"
 
 #include <QFontDatabase>
+#include <QHash>
+
+#include <fontconfig/fontconfig.h>
+
+#include <memory>
 
 namespace {
 
 const QStringList GenericAliases = {QStringLiteral("Sans Serif"), QStringLiteral("Serif"),
                                     QStringLiteral("Monospace")};
+
+// The metric-compatible faces of the window designs' fonts: the same widths,
+// so the captions fill their controls as designed.
+struct MetricTwin
+{
+    QLatin1String family;
+    QLatin1String twin;
+};
+
+constexpr MetricTwin MetricTwins[] = {
+    {QLatin1String("Arial"), QLatin1String("Liberation Sans")},
+    {QLatin1String("Times New Roman"), QLatin1String("Liberation Serif")},
+    {QLatin1String("MS Sans Serif"), QLatin1String("Liberation Sans")},
+};
+
+struct PatternDeleter
+{
+    void operator()(FcPattern *pattern) const { FcPatternDestroy(pattern); }
+};
+
+// The family of the face that fontconfig matches for a family name, with
+// its aliases and defaults applied as fc-match applies them.
+QString fontconfigFamily(const QString &family)
+{
+    const std::unique_ptr<FcPattern, PatternDeleter> pattern(FcPatternCreate());
+    const QByteArray utf8 = family.toUtf8();
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8 *>(utf8.constData()));
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.get());
+    FcResult result = FcResultNoMatch;
+    const std::unique_ptr<FcPattern, PatternDeleter> face(FcFontMatch(nullptr, pattern.get(), &result));
+    FcChar8 *matched = nullptr;
+    if (!face || FcPatternGetString(face.get(), FC_FAMILY, 0, &matched) != FcResultMatch)
+        return QString();
+    return QString::fromUtf8(reinterpret_cast<const char *>(matched));
+}
 
 } // namespace
 
@@ -56,4 +97,67 @@ FamilySet::FamilySet(const QStringList &families)
 bool FamilySet::contains(const QString &family) const
 {
     return m_folded.contains(family.toCaseFolded());
+}
+
+const FamilySet &drawableFamilies()
+{
+    // QFont("C059") draws the face that Qt lists as "C059 [urw]". Qt's
+    // generic aliases have no face of their own: Qt finds theirs through
+    // the fallback list.
+    static const FamilySet families = [] {
+        QStringList names;
+        for (const QString &family : installedFontFamilies()) {
+            if (GenericAliases.contains(family))
+                continue;
+            names.append(family);
+            names.append(withoutFoundryTag(family));
+        }
+        return FamilySet(names);
+    }();
+    return families;
+}
+
+QStringList standInFamilies(const QString &family)
+{
+    QStringList standIns;
+    for (const MetricTwin &twin : MetricTwins) {
+        if (family.compare(twin.family, Qt::CaseInsensitive) == 0)
+            standIns.append(twin.twin);
+    }
+    const QString matched = fontconfigFamily(family);
+    if (!matched.isEmpty() && !standIns.contains(matched, Qt::CaseInsensitive))
+        standIns.append(matched);
+    return standIns;
+}
+
+QString installedFamily(const QString &family)
+{
+    static QHash<QString, QString> answers;
+    auto answer = answers.constFind(family);
+    if (answer != answers.cend())
+        return *answer;
+    QString drawn = family;
+    if (!drawableFamilies().contains(family)) {
+        for (const QString &standIn : standInFamilies(family)) {
+            if (drawableFamilies().contains(standIn)) {
+                drawn = standIn;
+                break;
+            }
+        }
+    }
+    return *answers.insert(family, drawn);
+}
+
+QFont standaloneFont(const QString &family)
+{
+    QFont font;
+    font.setFamily(family);
+    return standaloneFont(font);
+}
+
+QFont standaloneFont(QFont font)
+{
+    font.setFamilies({installedFamily(font.family())});
+    font.setStyleStrategy(QFont::NoFontMerging);
+    return font;
 }

@@ -244,8 +244,12 @@ PrinterFace matchResidentName(const QString &name)
 // Whether Qt draws family in that family itself and not in a fallback.
 bool qtDraws(const QString &family)
 {
+    // Asking Qt about a family it lacks would send it through the fallback
+    // list, which takes longer the more families there are.
+    if (!drawableFamilies().contains(family))
+        return false;
     // Twins of one design from two font files come back foundry-tagged.
-    const QString drawn = withoutFoundryTag(QFontInfo(QFont(family)).family());
+    const QString drawn = withoutFoundryTag(QFontInfo(standaloneFont(family)).family());
     return drawn.compare(family, Qt::CaseInsensitive) == 0;
 }
 
@@ -253,7 +257,10 @@ bool qtDraws(const QString &family)
 
 QFont PrinterFace::font(double points, bool addBold, bool addItalic) const
 {
-    QFont font(family);
+    // Each sample shows the face itself: a glyph that it lacks is not
+    // borrowed from another face, which would also cost a walk through every
+    // installed family for each face printed.
+    QFont font = standaloneFont(family);
     font.setPointSizeF(points);
     // The face is the font: FontBold and FontItalic can make it bolder or
     // slanted, never lighter or upright.

@@ -245,7 +245,8 @@ struct SystemPrinter::Private
             return printerFonts().faceFor(InitialFontName);
         } catch (const PrinterError &) {
             PrinterFace fixedPitch;
-            fixedPitch.family = QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family();
+            fixedPitch.family =
+                QFontInfo(standaloneFont(QFontDatabase::systemFont(QFontDatabase::FixedFont))).family();
             return fixedPitch;
         }
     }

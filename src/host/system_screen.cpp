@@ -40,13 +40,5 @@ int SystemScreen::mousePointer() const
 
 bool SystemScreen::canDrawFont(const QString &family)
 {
-    // Both Qt's own names and the plain names of foundry-tagged twins count:
-    // QFont("C059") draws the face that Qt lists as "C059 [urw]".
-    if (!m_families) {
-        QStringList names = installedFontFamilies();
-        for (const QString &family : installedFontFamilies())
-            names.append(withoutFoundryTag(family));
-        m_families.emplace(names);
-    }
-    return m_families->contains(family);
+    return drawableFamilies().contains(family);
 }

@@ -6,8 +6,6 @@
 #include "host/font_families.h"
 #include "host/screen.h"
 
-#include <optional>
-
 // The screen of the running Qt application.
 class SystemScreen : public Screen
 {
@@ -20,5 +18,4 @@ public:
 
 private:
     int m_pointer = DefaultPointer;
-    std::optional<FamilySet> m_families;
 };

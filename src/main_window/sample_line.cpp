@@ -3,6 +3,7 @@
 
 #include "main_window/sample_line.h"
 
+#include "host/font_families.h"
 #include "host/screen.h"
 
 #include <QEvent>
@@ -86,11 +87,11 @@ void setArialFontName(QLabel &label, Screen &screen)
 {
     QString face = Arial;
     if (!screen.canDrawFont(Arial)) {
-        const QStringList substitutes = QFont::substitutes(Arial);
-        const auto drawable = std::find_if(substitutes.begin(), substitutes.end(),
+        const QStringList standIns = standInFamilies(Arial);
+        const auto drawable = std::find_if(standIns.begin(), standIns.end(),
                                            [&](const QString &f) { return screen.canDrawFont(f); });
         // With no stand-in either, Qt picks a face: the caption shows all the same.
-        if (drawable != substitutes.end())
+        if (drawable != standIns.end())
             face = *drawable;
     }
     setFace(label, face);

@@ -3,6 +3,7 @@
 
 #include "ui/control_table.h"
 
+#include "host/font_families.h"
 #include "ui/list_box.h"
 
 #include <QApplication>
@@ -16,21 +17,6 @@
 #include <QRadioButton>
 
 namespace {
-
-void installMetricCompatibleFaces()
-{
-    // Qt tries a family's substitutes only when the family itself is not
-    // installed, so a real Arial still wins.
-    static const bool installed = [] {
-        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-        QFont::insertSubstitution(QStringLiteral("Times New Roman"),
-                                  QStringLiteral("Liberation Serif"));
-        QFont::insertSubstitution(QStringLiteral("MS Sans Serif"),
-                                  QStringLiteral("Liberation Sans"));
-        return true;
-    }();
-    Q_UNUSED(installed);
-}
 
 // A text of the design in the user's language; an empty one stays empty.
 QString translated(const char *context, const char *text)
@@ -131,8 +117,8 @@ QColor colourOf(Colour colour)
 
 QFont designFont(const char *family, double points, bool bold)
 {
-    installMetricCompatibleFaces();
-    QFont font(QString::fromLatin1(family));
+    // A real Arial wins; where it is missing, its metric twin draws it.
+    QFont font = standaloneFont(QString::fromLatin1(family));
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setItalic(false);
