@@ -7,11 +7,15 @@
 #include "ui/control_table.h"
 #include "progress_window/x11_tool_window.h"
 
+#include <QBackingStore>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
+#include <QScreen>
 #include <QThread>
 #include <QWindow>
 
@@ -31,6 +35,9 @@ constexpr int Centre = Qt::AlignHCenter;
 // paints.
 constexpr int ExposeWaitMs = 2000;
 constexpr int ExposePollMs = 2;
+
+// Where the screen does not say how often it refreshes.
+constexpr qreal DefaultRefreshHz = 60;
 
 constexpr const char *CountLineDescription = QT_TRANSLATE_NOOP("ProgressWindow", "Font count");
 constexpr const char *NameLineDescription = QT_TRANSLATE_NOOP("ProgressWindow", "Font being read or printed");
@@ -119,6 +126,7 @@ void ProgressWindow::open()
     }
     resetTexts();
     markAsToolWindow(this);
+    m_sinceShown.invalidate();
     show();
     waitUntilOnScreen();
 }
@@ -146,6 +154,11 @@ void ProgressWindow::waitUntilOnScreen()
 
 void ProgressWindow::closeWindow()
 {
+    // The last repaint reaches the screen before the window leaves it.
+    if (m_held && isVisible()) {
+        backingStore()->flush(QRegion(rect()), windowHandle());
+        m_held = false;
+    }
     hide();
 }
 
@@ -162,7 +175,47 @@ void ProgressWindow::repaintLabel(QLabel *label)
 
 void ProgressWindow::repaintWindow()
 {
+    // Pushing every repaint to an X server costs a round trip, as the next
+    // one may only be drawn once the server has read the last: with 20,000
+    // fonts read, most of the start-up. The screen shows no more than one
+    // picture a frame, so the repaints in between stay in the buffer.
+    const QWindow *window = windowHandle();
+    if (!window || !window->isExposed() || frameIsOver()) {
+        repaintOnScreen();
+        return;
+    }
+    QBackingStore *store = backingStore();
+    const QRegion whole(rect());
+    store->beginPaint(whole);
+    render(store->paintDevice(), QPoint(), whole);
+    store->endPaint();
+    m_held = true;
+}
+
+void ProgressWindow::repaintOnScreen()
+{
+    const QScopedValueRollback<bool> showing(m_showing, true);
     repaint();
+    m_held = false;
+    m_sinceShown.start();
+}
+
+bool ProgressWindow::frameIsOver() const
+{
+    const QScreen *shownOn = screen();
+    const qreal hz = shownOn && shownOn->refreshRate() > 0 ? shownOn->refreshRate() : DefaultRefreshHz;
+    return !m_sinceShown.isValid() || m_sinceShown.nsecsElapsed() >= qint64(1e9 / hz);
+}
+
+bool ProgressWindow::event(QEvent *event)
+{
+    // While a repaint is held, the labels' own requests to be painted would
+    // put their new texts on the screen at the next pump, within the frame:
+    // they wait for the whole-window repaint that shows the held one. The
+    // driver that holds repaints repaints the window again after each pump.
+    if (event->type() == QEvent::UpdateRequest && m_held && !m_showing)
+        return true;
+    return QWidget::event(event);
 }
 
 void ProgressWindow::onStopClicked()

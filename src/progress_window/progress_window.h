@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 class QFrame;
@@ -60,8 +61,17 @@ public:
     QPushButton *stopButton() const { return m_stopButton; }
 
     // Paints at once, without waiting for the event loop.
+    //
+    // The first whole-window repaint after the window opens reaches the
+    // screen at once. A later one within a display frame of the last one
+    // that did is painted into the window's buffer only: its pixels reach
+    // the screen with the first whole-window repaint after that frame, or
+    // when the window closes.
     void repaintLabel(QLabel *label);
     void repaintWindow();
+
+protected:
+    bool event(QEvent *event) override;
 
 private Q_SLOTS:
     void onStopClicked();
@@ -69,6 +79,16 @@ private Q_SLOTS:
 private:
     void resetTexts();
     void waitUntilOnScreen();
+    bool frameIsOver() const;
+    // Paints the whole window and puts it on the screen.
+    void repaintOnScreen();
+
+    // Since a whole-window repaint last reached the screen; invalid until the
+    // first one after the window opened.
+    QElapsedTimer m_sinceShown;
+    // A repaint is in the buffer and not on the screen yet.
+    bool m_held = false;
+    bool m_showing = false;
 
     Runtime &m_runtime;
     QFrame *m_panel = nullptr;
