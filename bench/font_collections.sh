@@ -1,0 +1,144 @@
+#!/usr/bin/env bash
+# The real program from launch until its main window is shown, under Xvfb
+# with a window manager, with large collections of real fonts:
+# - 1,000, 5,000 and 20,000 generated TrueType families, found by fontconfig
+#   through a configuration and cache of their own, and no print server, so
+#   that the list is the installed families;
+# - 20,000 resident fonts of a printer (a private cupsd whose default queue's
+#   PPD lists them), where the server can run here.
+# Beside them, in the same runs, the baseline: the same program with only
+# the tests' few dozen families (and the printer's 35 standard fonts).
+# Every run starts every set in turn, so that a busy moment of the machine
+# falls on all of them. Prints a markdown table of medians.
+#   bench/font_collections.sh [RUNS]          (default 3 runs per set)
+set -euo pipefail
+runs=${1:-3}
+. "$(dirname "${BASH_SOURCE[0]}")/prepare.sh"
+. "$root/tests/e2e/private_cupsd.sh"
+python=/usr/bin/python3
+sizes=(1000 5000 20000)
+largest=${sizes[-1]}
+face=/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf
+base_dirs=(/usr/share/fonts/truetype/liberation /usr/share/fonts/truetype/dejavu
+           /usr/share/fonts/opentype/urw-base35)
+# Long enough for the old quadratic start-up at 5,000 families, not at 20,000.
+timeout_s=60
+
+echo "Generating $largest families..." >&2
+"$python" "$root/bench/make_font_collection.py" "$face" "$work/generated" "$largest"
+# The sets share their folders: the 1,000 set is part of the 5,000 one, which
+# is part of the 20,000 one.
+previous=0
+parts=()
+for size in "${sizes[@]}"; do
+    part=$work/fonts/upto-$size
+    mkdir -p "$part"
+    find "$work/generated" -name '*.ttf' | sort | head -n $((size - previous)) | xargs mv -t "$part"
+    parts+=("$part")
+    previous=$size
+done
+
+# font_set NAME FOLDER...: a fontconfig configuration for the base faces and
+# the folders given, with a cache that is built here, as an installed
+# system's would be.
+font_set() {
+    local name=$1 conf=$work/$1.conf
+    shift
+    {
+        echo '<?xml version="1.0"?>'
+        echo '<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">'
+        echo '<fontconfig>'
+        for dir in "${base_dirs[@]}" "$@"; do
+            echo "  <dir>$dir</dir>"
+        done
+        echo "  <cachedir>$work/fontconfig-cache</cachedir>"
+        echo '  <include ignore_missing="yes">/etc/fonts/conf.d</include>'
+        echo '</fontconfig>'
+    } >"$conf"
+    FONTCONFIG_FILE=$conf fc-cache >/dev/null
+    echo "$conf"
+}
+
+echo "Building the fontconfig caches..." >&2
+declare -A conf
+conf[baseline]=$(font_set baseline)
+for i in "${!sizes[@]}"; do
+    conf[${sizes[$i]}]=$(font_set "families-${sizes[$i]}" "${parts[@]:0:$((i + 1))}")
+done
+families_of() {
+    FONTCONFIG_FILE=${conf[$1]} fc-list : family | sort -u | wc -l
+}
+
+# No print server answers here, unless a set brings its own.
+export CUPS_SERVER=$work/no-print-server.sock
+unset PRINTER LPDEST
+printer_sets=()
+if [[ -z $(private_cupsd_missing) ]]; then
+    CUPSD_NO_TRAP=1
+    trap 'stop_xvfb; stop_private_cupsd; rm -rf "$work"' EXIT
+    # start_private_cupsd exports its own CUPS_SERVER.
+    no_server=$CUPS_SERVER
+    start_private_cupsd
+    printer_server=$CUPS_SERVER
+    export CUPS_SERVER=$no_server
+    add_pdf_queue_with_fonts glyphora-bench-fonts "$largest"
+    printer_sets=(printer-baseline printer-$largest)
+else
+    echo "No private print server here ($(private_cupsd_missing)): no printer rows." >&2
+fi
+
+start_xvfb
+
+# measure SET: one launch; prints "start_s progress_s peak_mb".
+measure() {
+    local set=$1 fonts=baseline
+    local env=(FONTCONFIG_FILE=${conf[$fonts]})
+    case $set in
+        printer-baseline) env+=(CUPS_SERVER=$printer_server PRINTER=$PRIVATE_CUPSD_QUEUE) ;;
+        printer-*) env+=(CUPS_SERVER=$printer_server PRINTER=glyphora-bench-fonts) ;;
+        baseline) ;;
+        *) env=(FONTCONFIG_FILE=${conf[$set]}) ;;
+    esac
+    env "${env[@]}" "$python" "$root/bench/time_to_window.py" Glyphora "$timeout_s" "$build/src/glyphora" ||
+        echo "nan nan nan"
+}
+
+sets=(baseline "${sizes[@]}" "${printer_sets[@]}")
+declare -A results
+for run in $(seq "$runs"); do
+    for set in "${sets[@]}"; do
+        results[$set]+="$(measure "$set")"$'\n'
+        echo "run $run, $set: $(tail -n 2 <<<"${results[$set]}" | head -n 1)" >&2
+    done
+done
+
+# median COLUMN SET
+median() {
+    awk -v c="$1" 'NF { print $c }' <<<"${results[$2]}" | sort -g |
+        awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+base_s=$(median 1 baseline)
+echo
+echo "| set | families | launch to main window (median s) | progress window first up (s) | peak RSS (MB) | ms per family over the baseline | per family vs. 1,000 |"
+echo "|---|---:|---:|---:|---:|---:|---:|"
+per_1000=
+for set in "${sets[@]}"; do
+    start=$(median 1 "$set")
+    progress=$(median 2 "$set")
+    peak=$(median 3 "$set")
+    case $set in
+        baseline) families=$(families_of baseline); per=-; ratio=- ;;
+        printer-baseline) families="$(families_of baseline) + 35 printer"; per=-; ratio=- ;;
+        printer-*) families="$(families_of baseline) + $largest printer"
+                   per=$(awk -v s="$start" -v b="$(median 1 printer-baseline)" -v n="$largest" 'BEGIN { printf "%.4f", (s - b) * 1000 / n }')
+                   ratio=- ;;
+        *) families=$(families_of "$set")
+           per=$(awk -v s="$start" -v b="$base_s" -v n="$set" 'BEGIN { printf "%.4f", (s - b) * 1000 / n }')
+           [[ $set == "${sizes[0]}" ]] && per_1000=$per
+           ratio=$(awk -v p="$per" -v q="$per_1000" 'BEGIN { printf "%.2f", p / q }') ;;
+    esac
+    echo "| $set | $families | $start | $progress | $peak | $per | $ratio |"
+done
+echo
+echo "$runs runs per set, $(nproc) cores. The baseline has only the base faces and no printer."
