@@ -349,7 +349,10 @@ void tst_StartUp::storedText()
     QCOMPARE(m_mainWindow->sampleLine()->text(), sample);
     // The sample keeps its design face at the default display size.
     QCOMPARE(m_mainWindow->sampleLine()->font().pointSizeF(), 24.0);
-    QCOMPARE(m_mainWindow->sampleLine()->font().family(), QStringLiteral("Times New Roman"));
+    // Times New Roman itself where it is installed, else its metric twin.
+    const QString face = m_mainWindow->sampleLine()->font().family();
+    QVERIFY2(face == QLatin1String("Times New Roman") || face == QLatin1String("Liberation Serif"),
+             qPrintable(face));
     QCOMPARE(m_runtime.settingWrites, 0);
 }
 
