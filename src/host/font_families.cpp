@@ -119,6 +119,12 @@ const FamilySet &drawableFamilies()
 
 QStringList standInFamilies(const QString &family)
 {
+    // fontconfig's match reads every installed face: a click on a name that
+    // only the printer has asks for Arial's stand-ins every time.
+    static QHash<QString, QStringList> answers;
+    auto answer = answers.constFind(family);
+    if (answer != answers.cend())
+        return *answer;
     QStringList standIns;
     for (const MetricTwin &twin : MetricTwins) {
         if (family.compare(twin.family, Qt::CaseInsensitive) == 0)
@@ -127,7 +133,7 @@ QStringList standInFamilies(const QString &family)
     const QString matched = fontconfigFamily(family);
     if (!matched.isEmpty() && !standIns.contains(matched, Qt::CaseInsensitive))
         standIns.append(matched);
-    return standIns;
+    return *answers.insert(family, standIns);
 }
 
 QString installedFamily(const QString &family)

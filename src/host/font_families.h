@@ -41,7 +41,8 @@ const FamilySet &drawableFamilies();
 
 // The faces that stand in for family where it is not installed, best first:
 // its metric-compatible twin where it has one (Arial -> Liberation Sans),
-// then the face that fontconfig matches for the name.
+// then the face that fontconfig matches for the name. Worked out once per
+// name.
 QStringList standInFamilies(const QString &family);
 
 // The family to ask Qt for to draw family: family itself when Qt has it,
