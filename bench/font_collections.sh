@@ -9,7 +9,10 @@
 # Beside them, in the same runs, the baseline: the same program with only
 # the tests' few dozen families (and the printer's 35 standard fonts).
 # Every run starts every set in turn, so that a busy moment of the machine
-# falls on all of them. Prints a markdown table of medians.
+# falls on all of them. Then, with 1,000 and with 20,000 families
+# installed: clicks on 500 random families and on the printer-only names
+# under Xvfb, and a sheet of 100 families through the PDF printer. Prints
+# markdown tables of medians.
 #   bench/font_collections.sh [RUNS]          (default 3 runs per set)
 set -euo pipefail
 runs=${1:-3}
@@ -89,7 +92,7 @@ fi
 
 start_xvfb
 
-# measure SET: one launch; prints "start_s progress_s peak_mb".
+# measure SET: one launch; prints "start_s progress_s peak_mb cpu_s progress_cpu_s".
 measure() {
     local set=$1 fonts=baseline
     local env=(FONTCONFIG_FILE=${conf[$fonts]})
@@ -100,7 +103,7 @@ measure() {
         *) env=(FONTCONFIG_FILE=${conf[$set]}) ;;
     esac
     env "${env[@]}" "$python" "$root/bench/time_to_window.py" Glyphora "$timeout_s" "$build/src/glyphora" ||
-        echo "nan nan nan"
+        echo "nan nan nan nan nan"
 }
 
 sets=(baseline "${sizes[@]}" "${printer_sets[@]}")
@@ -119,14 +122,19 @@ median() {
 }
 
 base_s=$(median 1 baseline)
+base_cpu=$(median 4 baseline)
 echo
-echo "| set | families | launch to main window (median s) | progress window first up (s) | peak RSS (MB) | ms per family over the baseline | per family vs. 1,000 |"
-echo "|---|---:|---:|---:|---:|---:|---:|"
+echo "| set | families | launch to main window (median s) | progress window first up (s) | peak RSS (MB) | processor time (s) | ms per family over the baseline | per family vs. 1,000 | processor ms per family | vs. 1,000 |"
+echo "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
 per_1000=
+cpu_per_1000=
 for set in "${sets[@]}"; do
     start=$(median 1 "$set")
     progress=$(median 2 "$set")
     peak=$(median 3 "$set")
+    cpu=$(median 4 "$set")
+    cpu_per=-
+    cpu_ratio=-
     case $set in
         baseline) families=$(families_of baseline); per=-; ratio=- ;;
         printer-baseline) families="$(families_of baseline) + 35 printer"; per=-; ratio=- ;;
@@ -135,10 +143,35 @@ for set in "${sets[@]}"; do
                    ratio=- ;;
         *) families=$(families_of "$set")
            per=$(awk -v s="$start" -v b="$base_s" -v n="$set" 'BEGIN { printf "%.4f", (s - b) * 1000 / n }')
-           [[ $set == "${sizes[0]}" ]] && per_1000=$per
-           ratio=$(awk -v p="$per" -v q="$per_1000" 'BEGIN { printf "%.2f", p / q }') ;;
+           cpu_per=$(awk -v s="$cpu" -v b="$base_cpu" -v n="$set" 'BEGIN { printf "%.4f", (s - b) * 1000 / n }')
+           [[ $set == "${sizes[0]}" ]] && per_1000=$per && cpu_per_1000=$cpu_per
+           ratio=$(awk -v p="$per" -v q="$per_1000" 'BEGIN { printf "%.2f", p / q }')
+           cpu_ratio=$(awk -v p="$cpu_per" -v q="$cpu_per_1000" 'BEGIN { printf "%.2f", p / q }') ;;
     esac
-    echo "| $set | $families | $start | $progress | $peak | $per | $ratio |"
+    echo "| $set | $families | $start | $progress | $peak | $cpu | $per | $ratio | $cpu_per | $cpu_ratio |"
 done
 echo
 echo "$runs runs per set, $(nproc) cores. The baseline has only the base faces and no printer."
+echo "Processor time is the program's own when the window came up, which a busy machine does not stretch."
+
+echo
+echo "| families installed | clicks | click median (ms) | 99th percentile | max | printer-only 99th | sheet of 100 (median s) | ms per printed font | vs. 1,000 |"
+echo "|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
+sheet_1000=
+for set in "${sizes[0]}" "$largest"; do
+    FONTCONFIG_FILE=${conf[$set]} QT_QPA_PLATFORM=xcb "$build/bench/preview_bench" --clicks 500 --repaints 1 \
+        2>/dev/null >"$work/clicks-$set"
+    : >"$work/sheet-$set"
+    for _ in $(seq "$runs"); do
+        rm -rf "$work/Documents"
+        FONTCONFIG_FILE=${conf[$set]} QT_QPA_PLATFORM=offscreen "$build/bench/sheet_bench" sheet 100 2>/dev/null |
+            awk '{ print $3 }' >>"$work/sheet-$set"
+    done
+    sheet_s=$(sort -g "$work/sheet-$set" | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }')
+    [[ $set == "${sizes[0]}" ]] && sheet_1000=$sheet_s
+    awk -v set="$set" -v s="$sheet_s" -v s1="$sheet_1000" '
+        $1 == "clicks" && $2 == "all" { n = $3; med = $5; p99 = $6; max = $7 }
+        $1 == "clicks" && $2 == "printer-only" { pp99 = $6 }
+        END { printf "| %d | %d | %.2f | %.2f | %.2f | %.2f | %.2f | %.1f | %.2f |\n",
+                     set, n, med, p99, max, pp99, s, s * 10, s / s1 }' "$work/clicks-$set"
+done

@@ -18,7 +18,9 @@
 // the program's thread, which leaves out the time that other processes
 // on a busy machine took the processor away.
 //
-//   preview_bench [--repaints R]        (default 5 repaints per caption)
+//   preview_bench [--repaints R] [--clicks N]
+//       (default 5 repaints per caption; clicks on every family, or on N of
+//       them picked at random, and on every printer-only name)
 
 #include "fake_printer.h"
 #include "host/font_families.h"
@@ -133,13 +135,18 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // As the program sets it before any window exists.
+    QApplication::setFont(standaloneFont(QApplication::font()));
     int repaints = DefaultRepaints;
+    int familyClicks = -1;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--repaints") == 0 && i + 1 < argc)
             repaints = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--clicks") == 0 && i + 1 < argc)
+            familyClicks = std::atoi(argv[++i]);
     }
     if (repaints < 1)
-        fail("usage: preview_bench [--repaints R]");
+        fail("usage: preview_bench [--repaints R] [--clicks N]");
 
     // The printer's list as the real printer gives it: the print path's
     // families (the screen's), then its resident names. Which of those the
@@ -168,6 +175,19 @@ int main(int argc, char *argv[])
     for (int row = 0; row < fontList->count(); ++row)
         rows[row] = row;
     std::shuffle(rows.begin(), rows.end(), QRandomGenerator(Seed));
+    if (familyClicks >= 0) {
+        // N families at random, and every printer-only name.
+        std::vector<int> picked;
+        int families = 0;
+        for (const int row : rows) {
+            const bool onPrinterOnly = printerOnly.contains(fontList->text(row));
+            if (onPrinterOnly || families < familyClicks) {
+                picked.push_back(row);
+                families += onPrinterOnly ? 0 : 1;
+            }
+        }
+        rows = picked;
+    }
 
     std::printf("# platform %s, %d families and %d printer-only names\n",
                 qPrintable(QGuiApplication::platformName()), int(families.size()),

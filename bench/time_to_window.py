@@ -2,8 +2,11 @@
 """Starts a program on the X server in DISPLAY and times it from launch until
 the window manager takes on a window with the given title, as a user waits
 for it. Prints one line: the seconds until then, the seconds until the first
-window of any other title came up (or -1), and the program's peak resident
-memory in MB once the window is up. The program is then ended.
+window of any other title came up (or -1), the program's peak resident
+memory in MB once the window is up, and the processor time in seconds that
+it had used when the window came up and when the first other one did
+(which a busy machine does not stretch).
+The program is then ended.
 
 The window manager lists the windows that it manages in the root window's
 _NET_CLIENT_LIST; xprop -spy reports each change of it as it happens, so
@@ -33,6 +36,13 @@ def title_of(window):
     return found.group(1) if found else ""
 
 
+def cpu_seconds(pid):
+    """User and system time the process has used so far."""
+    with open(f"/proc/{pid}/stat") as stat:
+        fields = stat.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
 def peak_rss_mb(pid):
     with open(f"/proc/{pid}/status") as status:
         for line in status:
@@ -54,6 +64,7 @@ def main():
     start = time.monotonic()
     program = subprocess.Popen(sys.argv[3:], stdout=subprocess.DEVNULL)
     first_other = -1.0
+    other_cpu = -1.0
     shown = None
     try:
         while shown is None:
@@ -69,13 +80,15 @@ def main():
                 known.add(window)
                 if title_of(window) == title:
                     shown = now
+                    cpu = cpu_seconds(program.pid)
                 elif first_other < 0:
                     first_other = now
+                    other_cpu = cpu_seconds(program.pid)
         if shown is None:
             sys.exit(f"time_to_window: no window \"{title}\" within {timeout} s")
         time.sleep(SETTLE_S)
         peak = peak_rss_mb(program.pid)
-        print(f"{shown:.3f} {first_other:.3f} {peak:.1f}")
+        print(f"{shown:.3f} {first_other:.3f} {peak:.1f} {cpu:.2f} {other_cpu:.2f}")
     finally:
         program.terminate()
         try:
