@@ -31,12 +31,13 @@ echo "Generating $largest families..." >&2
 "$python" "$root/bench/make_font_collection.py" "$face" "$work/generated" "$largest"
 # The sets share their folders: the 1,000 set is part of the 5,000 one, which
 # is part of the 20,000 one.
+find "$work/generated" -name '*.ttf' | sort >"$work/generated.list"
 previous=0
 parts=()
 for size in "${sizes[@]}"; do
     part=$work/fonts/upto-$size
     mkdir -p "$part"
-    find "$work/generated" -name '*.ttf' | sort | head -n $((size - previous)) | xargs mv -t "$part"
+    sed -n "$((previous + 1)),${size}p" "$work/generated.list" | xargs mv -t "$part"
     parts+=("$part")
     previous=$size
 done
@@ -82,9 +83,9 @@ if [[ -z $(private_cupsd_missing) ]]; then
     # start_private_cupsd exports its own CUPS_SERVER.
     no_server=$CUPS_SERVER
     start_private_cupsd
+    add_pdf_queue_with_fonts glyphora-bench-fonts "$largest"
     printer_server=$CUPS_SERVER
     export CUPS_SERVER=$no_server
-    add_pdf_queue_with_fonts glyphora-bench-fonts "$largest"
     printer_sets=(printer-baseline printer-$largest)
 else
     echo "No private print server here ($(private_cupsd_missing)): no printer rows." >&2
