@@ -7,6 +7,7 @@
 #include "host/screen.h"
 
 #include <QEvent>
+#include <QHash>
 #include <QLabel>
 #include <QPainter>
 #include <QStyle>
@@ -95,6 +96,13 @@ void setArialFontName(QLabel &label, Screen &screen)
             face = *drawable;
     }
     setFace(label, face);
+    // Qt lets go of a font's setup once no font uses it, and sets it up
+    // again with a fontconfig match that reads every installed face: with
+    // many families installed, milliseconds on every click on a name that
+    // only the printer has. The few fallback fonts (a size each, bold or
+    // not) stay in use here.
+    static QHash<QString, QFont> fallbackFonts;
+    fallbackFonts.insert(label.font().key(), label.font());
 }
 
 LongCaptionPainter::LongCaptionPainter(QLabel *label)
