@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program from launch until its main window is shown, under Xvfb
 # with a window manager, with large collections of real fonts:
 # - 1,000, 5,000 and 20,000 generated TrueType families, found by fontconfig

@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes COUNT TrueType families with distinct names into FOLDER.
 
 Each file is the same small face (the printable ASCII of SOURCE, unhinted)

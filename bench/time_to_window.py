@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Starts a program on the X server in DISPLAY and times it from launch until
 the window manager takes on a window with the given title, as a user waits
 for it. Prints one line: the seconds until then, the seconds until the first

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Qt's font matching stays linear in the number of installed families only
 // while it is asked for families that it has, drawn alone. For a face it
 // lacks, a generic alias, a family with substitutes, or a glyph borrowed
