@@ -10,6 +10,7 @@
 // comes from; this test counts its calls, which no path of the program may
 // make, whatever the machine's speed.
 
+#include "fake_notifier.h"
 #include "fake_printer.h"
 #include "fake_runtime.h"
 #include "host/font_families.h"
@@ -141,7 +142,8 @@ void tst_FontMatching::printedFaces()
     QFETCH(QStringList, names);
 
     fallbackListQueries = 0;
-    SystemPrinter printer;
+    FakeNotifier notifier;
+    SystemPrinter printer(notifier);
     // The sheet's first line, in the surface's face before any FontName.
     printer.printLine(QString());
     for (const QString &name : names) {
