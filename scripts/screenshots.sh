@@ -27,19 +27,13 @@ fi
 . "$root/tests/e2e/common.sh"
 . "$root/tests/e2e/xvfb.sh"
 
-e2e_private_home
-work=$E2E_WORK
-e2e_at_exit stop_xvfb
 # No printer: the font list is the installed families alone.
-export CUPS_SERVER=$work/no-cupsd.sock
-unset PRINTER LPDEST
+e2e_program_on_x 1280x1024x24
+work=$E2E_WORK
 export LC_ALL=C.UTF-8 LANG=C.UTF-8
 sed "s#@FONTCONFIG_CACHE_DIR@#$work/fontconfig-cache#" "$root/tests/fontconfig/fonts.conf.in" \
     >"$work/fonts.conf"
 export FONTCONFIG_FILE=$work/fonts.conf
-export QT_QPA_PLATFORM=xcb
-
-start_xvfb 1280x1024x24
 mkdir -p "$out"
 
 # The window with its frame, without the dates that would make every run's

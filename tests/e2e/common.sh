@@ -11,6 +11,11 @@
 #                           user's printer choices (PRINTER, LPDEST)
 #   e2e_at_exit COMMAND     runs COMMAND when the script ends, the last
 #                           registered first
+#   e2e_program_on_x [WxHxD]
+#                           e2e_private_home, no print server (the PDF
+#                           printer files sheets in ~/Documents), and a
+#                           private X server with a window manager that the
+#                           program runs on (xvfb.sh must be sourced)
 #   fail MESSAGE            "FAIL: MESSAGE", then what the program said on
 #                           stderr, and exit 1
 #   start_program [ARGS]    starts the program in the background, its output
@@ -60,6 +65,14 @@ e2e_private_home() {
     mkdir -p "$TMPDIR" "$XDG_CONFIG_HOME"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
     unset PRINTER LPDEST XDG_DOCUMENTS_DIR
+}
+
+e2e_program_on_x() {
+    e2e_private_home
+    export CUPS_SERVER=$E2E_WORK/no-cupsd.sock
+    e2e_at_exit stop_xvfb
+    start_xvfb "$@"
+    export QT_QPA_PLATFORM=xcb
 }
 
 fail() {

@@ -17,14 +17,8 @@ source "$GLYPHORA_TESTS/e2e/common.sh"
 source "$GLYPHORA_TESTS/e2e/xvfb.sh"
 source "$GLYPHORA_TESTS/e2e/window_pixels.sh"
 
-e2e_private_home
-# No print server: the PDF printer files sheets in ~/Documents.
-export CUPS_SERVER=$E2E_WORK/no-cupsd.sock
+e2e_program_on_x
 documents=$HOME/Documents
-
-e2e_at_exit stop_xvfb
-start_xvfb
-export QT_QPA_PLATFORM=xcb
 
 row_height=${main_fontListFirstRow[3]}
 # The first row's offset inside its list, the same in all three lists.

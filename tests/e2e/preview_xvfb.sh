@@ -16,13 +16,8 @@ source "$GLYPHORA_TESTS/e2e/common.sh"
 source "$GLYPHORA_TESTS/e2e/xvfb.sh"
 source "$GLYPHORA_TESTS/e2e/window_pixels.sh"
 
-e2e_private_home
-export CUPS_SERVER=$E2E_WORK/no-cupsd.sock
+e2e_program_on_x
 settings=$XDG_CONFIG_HOME/Glyphora/Glyphora.conf
-
-e2e_at_exit stop_xvfb
-start_xvfb
-export QT_QPA_PLATFORM=xcb
 
 # start: runs the program and sets id to its main window.
 start() {
