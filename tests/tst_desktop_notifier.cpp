@@ -10,6 +10,7 @@
 #include "host/desktop_notifier.h"
 #include "host/system_printer.h"
 
+#include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDesktopServices>
@@ -176,6 +177,8 @@ void tst_DesktopNotifier::cleanup()
         m_server.reset();
     }
     QDBusConnection::disconnectFromBus(ServerConnection);
+    // Every window a test made is gone again.
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
 bool tst_DesktopNotifier::startServer()
