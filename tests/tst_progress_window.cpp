@@ -6,6 +6,7 @@
 // an X server (QT_QPA_PLATFORM=xcb) it also checks the hints that the window
 // manager gets.
 
+#include "design_face.h"
 #include "fake_printer.h"
 #include "fake_runtime.h"
 #include "fake_screen.h"
@@ -15,7 +16,6 @@
 #include "progress_window/progress_window.h"
 
 #include <QApplication>
-#include <QFontInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -147,17 +147,9 @@ void tst_ProgressWindow::controls()
     QCOMPARE(control->parentWidget()->objectName(), container);
     QCOMPARE(control->geometry(), pixels(twips));
 
-    const QFont font = control->font();
-    QCOMPARE(font.pointSizeF(), points);
-    QVERIFY(font.bold());
-    QVERIFY(!font.italic());
-    // Where the design face is missing, a metric-compatible one draws it;
-    // Qt is asked for that face by name, and draws it alone, since any
-    // other request makes it walk every installed family.
-    QVERIFY2(font.family() == family || font.family().startsWith(QLatin1String("Liberation")),
-             qPrintable(font.family()));
-    QCOMPARE(QFontInfo(font).family(), font.family());
-    QVERIFY(font.styleStrategy() & QFont::NoFontMerging);
+    verifyDesignFace(control->font(), family, points);
+    if (QTest::currentTestFailed())
+        return;
 
     if (auto *label = qobject_cast<QLabel *>(control)) {
         QCOMPARE(label->text(), caption);
