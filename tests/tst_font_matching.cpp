@@ -9,10 +9,16 @@
 // face with 20,000 families. fontconfig's FcFontSort is where that list
 // comes from; this test counts its calls, which no path of the program may
 // make, whatever the machine's speed.
+//
+// Qt also sets up every new face with an FcFontMatch, which reads every
+// installed face: milliseconds per click and per printed face with many
+// families. Once the program has started, no click and no printed face may
+// have fontconfig match against the whole installed configuration.
 
 #include "fake_notifier.h"
 #include "fake_printer.h"
 #include "fake_runtime.h"
+#include "host/face_setup.h"
 #include "host/font_families.h"
 #include "host/system_printer.h"
 #include "host/system_screen.h"
@@ -20,6 +26,8 @@
 #include "ui/list_box.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,6 +42,9 @@
 namespace {
 
 int fallbackListQueries = 0;
+int wholeConfigurationMatches = 0;
+// The configuration that Qt read its fonts from.
+FcConfig *installedConfiguration = nullptr;
 
 } // namespace
 
@@ -48,6 +59,17 @@ extern "C" FcFontSet *FcFontSort(FcConfig *config, FcPattern *pattern, FcBool tr
     return sort(config, pattern, trim, charset, result);
 }
 
+// The same for every font match, counting those against the installed
+// configuration.
+extern "C" FcPattern *FcFontMatch(FcConfig *config, FcPattern *pattern, FcResult *result)
+{
+    if ((config ? config : FcConfigGetCurrent()) == installedConfiguration)
+        ++wholeConfigurationMatches;
+    using Match = FcPattern *(*)(FcConfig *, FcPattern *, FcResult *);
+    static const auto match = reinterpret_cast<Match>(dlsym(RTLD_NEXT, "FcFontMatch"));
+    return match(config, pattern, result);
+}
+
 class tst_FontMatching : public QObject
 {
     Q_OBJECT
@@ -59,6 +81,8 @@ private Q_SLOTS:
     void mainWindow();
     void printedFaces_data();
     void printedFaces();
+    void renderingRules_data();
+    void renderingRules();
 
 private:
     QTemporaryDir m_home;
@@ -73,6 +97,9 @@ void tst_FontMatching::initTestCase()
     // As the program sets it before any window exists.
     QApplication::setFont(standaloneFont(QApplication::font()));
     QVERIFY(dlsym(RTLD_DEFAULT, "FcFontSort") == reinterpret_cast<void *>(&FcFontSort));
+    QVERIFY(dlsym(RTLD_DEFAULT, "FcFontMatch") == reinterpret_cast<void *>(&FcFontMatch));
+    QVERIFY(!installedFontFamilies().isEmpty());
+    installedConfiguration = FcConfigGetCurrent();
 }
 
 void tst_FontMatching::cleanup()
@@ -118,8 +145,11 @@ void tst_FontMatching::mainWindow()
         QVERIFY2(row < fontList->count(), qPrintable(clicked));
         const QModelIndex entry = fontList->model()->index(row, 0);
         fontList->scrollTo(entry);
+        wholeConfigurationMatches = 0;
         QTest::mouseClick(fontList->viewport(), Qt::LeftButton, {}, fontList->visualRect(entry).center());
         QVERIFY(window.sampleLine()->isVisible());
+        window.sampleLine()->grab();
+        QCOMPARE(wholeConfigurationMatches, 0);
         window.selectAllButton()->click();
         QCOMPARE(fontList->selectedCount(), fontList->count());
         window.sampleLine()->grab();
@@ -146,13 +176,90 @@ void tst_FontMatching::printedFaces()
     SystemPrinter printer(notifier);
     // The sheet's first line, in the surface's face before any FontName.
     printer.printLine(QString());
+    // A name that is no family of Qt's is looked up once, with a match
+    // against every installed face; printing in its face then needs none.
+    int printingMatches = 0;
     for (const QString &name : names) {
         printer.setFontName(name);
+        const int before = wholeConfigurationMatches;
         // Text that every face lacks some of.
         printer.printLine(name + QStringLiteral(" Grüße 漢字"));
+        printingMatches += wholeConfigurationMatches - before;
     }
     printer.killDoc();
     QCOMPARE(fallbackListQueries, 0);
+    QCOMPARE(printingMatches, 0);
+}
+
+namespace {
+
+// Whether text drawn in font on a white image has grey edges.
+bool drawsAntialiased(const QFont &font)
+{
+    QImage image(240, 60, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QPointF(4, 44), QStringLiteral("Hamburgefonstiv"));
+    }
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const int grey = qGray(image.pixel(x, y));
+            if (grey > 0 && grey < 255)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void tst_FontMatching::renderingRules_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("weight");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<bool>("antialiased");
+
+    // The test's fontconfig rules turn antialiasing off for these faces only.
+    QTest::newRow("family with a rule") << "DejaVu Sans" << int(QFont::Normal) << false << false;
+    QTest::newRow("family without") << "DejaVu Serif" << int(QFont::Normal) << false << true;
+    QTest::newRow("the face with a rule") << "Liberation Serif" << int(QFont::Bold) << false << false;
+    QTest::newRow("its regular face") << "Liberation Serif" << int(QFont::Normal) << false << true;
+    QTest::newRow("its italic face") << "Liberation Serif" << int(QFont::Normal) << true << true;
+    QTest::newRow("family from two files") << "C059" << int(QFont::Normal) << false << false;
+}
+
+void tst_FontMatching::renderingRules()
+{
+    QFETCH(QString, family);
+    QFETCH(int, weight);
+    QFETCH(bool, italic);
+    QFETCH(bool, antialiased);
+
+    // Each row its own sizes, so that every face is set up afresh.
+    static int pixelSize = 17;
+    pixelSize += 2;
+    QFont font = standaloneFont(family);
+    font.setWeight(QFont::Weight(weight));
+    font.setItalic(italic);
+
+    // Qt's own setup, through a match against every installed face.
+    QFont reference = font;
+    reference.setPixelSize(pixelSize + 1);
+    wholeConfigurationMatches = 0;
+    const bool referenceAntialiased = drawsAntialiased(reference);
+    QCOMPARE(wholeConfigurationMatches, 1);
+    QCOMPARE(referenceAntialiased, antialiased);
+
+    font.setPixelSize(pixelSize);
+    QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
+    wholeConfigurationMatches = 0;
+    setUpFaces(font, u"Hamburgefonstiv", &device);
+    QCOMPARE(drawsAntialiased(font), antialiased);
+    QCOMPARE(wholeConfigurationMatches, 0);
 }
 
 QTEST_MAIN(tst_FontMatching)

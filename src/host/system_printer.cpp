@@ -3,6 +3,7 @@
 
 #include "host/system_printer.h"
 
+#include "host/face_setup.h"
 #include "host/font_families.h"
 #include "host/ppd_fonts.h"
 #include "host/printer_fonts.h"
@@ -186,12 +187,14 @@ struct Document
         return QCoreApplication::translate("SystemPrinter", "Cannot write the document into the folder \"%1\": %2").arg(folder, file.errorString());
     }
 
-    const DeviceFont &deviceFont(const FontKey &key)
+    // text: the first line drawn in the font.
+    const DeviceFont &deviceFont(const FontKey &key, const QString &text)
     {
         auto found = fonts.constFind(key);
         if (found != fonts.cend())
             return *found;
         const QFont font = key.face.font(key.points, key.bold, key.italic);
+        setUpFaces(font, text, &writer);
         const QFontMetricsF metrics(font, &writer);
         return *fonts.insert(key, {font, metrics.ascent(), metrics.lineSpacing() / dotsPerTwip});
     }
@@ -332,7 +335,7 @@ void SystemPrinter::printLine(const QString &text)
     if (d->face.family.isEmpty())
         d->face = d->initialFace();
     Document &doc = d->document();
-    const DeviceFont &font = doc.deviceFont({d->face, d->points, d->bold, d->italic});
+    const DeviceFont &font = doc.deviceFont({d->face, d->points, d->bold, d->italic}, text);
 
     if (doc.pageHasLines && d->y + font.lineHeightTwips > doc.printableHeightTwips) {
         doc.writer.newPage();

@@ -3,6 +3,7 @@
 
 #include "main_window/main_window.h"
 
+#include "host/face_setup.h"
 #include "host/printer.h"
 #include "font_sheet/font_sheet.h"
 #include "host/runtime.h"
@@ -347,7 +348,7 @@ void MainWindow::onFontListClicked()
         plain.setPointSizeF(displayPoints());
         plain.setBold(false);
         plain.setItalic(false);
-        m_sampleLine->setFont(plain);
+        setSampleFont(plain);
     } catch (const std::exception &) {
         // In practice a face that only the printer has. Only the face and
         // the caption change: the size, bold and italic stay as they were.
@@ -361,7 +362,13 @@ void MainWindow::onDisplaySizeListClicked()
     // Only the size changes: the sample keeps its text and face.
     QFont font = m_sampleLine->font();
     font.setPointSizeF(displayPoints());
+    setSampleFont(font);
+}
+
+void MainWindow::setSampleFont(const QFont &font)
+{
     m_sampleLine->setFont(font);
+    setUpFaces(m_sampleLine->font(), m_sampleLine->text());
 }
 
 double MainWindow::displayPoints() const

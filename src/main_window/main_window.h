@@ -90,6 +90,8 @@ private:
     void setEveryEntrySelected(bool selected);
     // The display size list's current entry as a number of points.
     double displayPoints() const;
+    // Shows the sample in font, with its faces set up at once.
+    void setSampleFont(const QFont &font);
 
     // What a print run reads from this window.
     int entryCount() const override;

@@ -3,6 +3,7 @@
 
 #include "main_window/sample_line.h"
 
+#include "host/face_setup.h"
 #include "host/font_families.h"
 #include "host/screen.h"
 
@@ -96,6 +97,7 @@ void setArialFontName(QLabel &label, Screen &screen)
             face = *drawable;
     }
     setFace(label, face);
+    setUpFaces(label.font(), label.text());
     // Qt lets go of a font's setup once no font uses it, and sets it up
     // again with a fontconfig match that reads every installed face: with
     // many families installed, milliseconds on every click on a name that

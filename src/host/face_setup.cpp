@@ -1,0 +1,262 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "host/face_setup.h"
+
+#include "host/font_families.h"
+
+#include <QByteArray>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QList>
+
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+// The faces that tie for a font's style are the same design from more than
+// one file: a Type 1 and an OpenType twin, or a family installed twice. Qt
+// takes one of them; all are read, up to this many files.
+constexpr qsizetype MaxFaceFiles = 4;
+
+// Read after the installed configuration: its rules stay, its font folders go.
+constexpr char WithoutFontFolders[] = "<fontconfig><reset-dirs/></fontconfig>";
+
+struct ConfigDeleter
+{
+    void operator()(FcConfig *config) const { FcConfigDestroy(config); }
+};
+using Config = std::unique_ptr<FcConfig, ConfigDeleter>;
+
+// fontconfig's rules without its fonts: the installed configuration's files
+// read again, as fontconfig reads them (FONTCONFIG_FILE included), less the
+// font folders. Null where that cannot be done.
+FcConfig *rulesOnlyConfig()
+{
+    static const Config rules = []() -> Config {
+        Config config(FcConfigCreate());
+        if (!config || !FcConfigParseAndLoad(config.get(), nullptr, FcFalse)
+            || !FcConfigParseAndLoadFromMemory(config.get(), reinterpret_cast<const FcChar8 *>(WithoutFontFolders),
+                                               FcFalse)
+            || !FcConfigBuildFonts(config.get()))
+            return Config();
+        return config;
+    }();
+    return rules.get();
+}
+
+// fontconfig compares family names without regard to ASCII case; the names
+// here all come from fontconfig, so nothing else can differ.
+int compareFamilies(const char *a, const char *b)
+{
+    const auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
+    for (;; ++a, ++b) {
+        const int difference = fold(static_cast<unsigned char>(*a)) - fold(static_cast<unsigned char>(*b));
+        if (difference != 0 || *a == '\0')
+            return difference;
+    }
+}
+
+// The installed faces under each of their family names, as one
+// configuration lists them. The faces are the configuration's own, which
+// it keeps for as long as it lives: the index holds a reference to it.
+class FaceIndex
+{
+public:
+    explicit FaceIndex(FcConfig *config)
+        : m_config(FcConfigReference(config))
+    {
+        for (const FcSetName set : {FcSetSystem, FcSetApplication}) {
+            const FcFontSet *faces = FcConfigGetFonts(config, set);
+            for (int i = 0; faces && i < faces->nfont; ++i) {
+                FcChar8 *family = nullptr;
+                for (int n = 0; FcPatternGetString(faces->fonts[i], FC_FAMILY, n, &family) == FcResultMatch; ++n)
+                    m_entries.push_back({reinterpret_cast<const char *>(family), faces->fonts[i]});
+            }
+        }
+        std::stable_sort(m_entries.begin(), m_entries.end(), [](const Entry &a, const Entry &b) {
+            return compareFamilies(a.family, b.family) < 0;
+        });
+    }
+
+    const FcConfig *config() const { return m_config.get(); }
+
+    // The faces listed under family, in the configuration's order.
+    std::vector<FcPattern *> faces(const QByteArray &family) const
+    {
+        const auto [first, last] = std::equal_range(
+            m_entries.begin(), m_entries.end(), Entry{family.constData(), nullptr},
+            [](const Entry &a, const Entry &b) { return compareFamilies(a.family, b.family) < 0; });
+        std::vector<FcPattern *> found;
+        for (auto entry = first; entry != last; ++entry) {
+            if (std::find(found.begin(), found.end(), entry->face) == found.end())
+                found.push_back(entry->face);
+        }
+        return found;
+    }
+
+private:
+    struct Entry
+    {
+        const char *family;
+        FcPattern *face;
+    };
+
+    Config m_config;
+    std::vector<Entry> m_entries;
+};
+
+// The index of the configuration that Qt reads its fonts from. Read once, and
+// again only should fontconfig have replaced its configuration since.
+const FaceIndex &installedFaces()
+{
+    static std::optional<FaceIndex> index;
+    FcConfig *current = FcConfigGetCurrent();
+    if (!index || index->config() != current)
+        index.emplace(current);
+    return *index;
+}
+
+// How far a face's value (a number, or a range for a variable face) is from
+// the wanted one; a face that does not say counts as the default.
+double distanceTo(FcPattern *face, const char *object, double wanted, double fallback)
+{
+    FcValue value;
+    if (FcPatternGet(face, object, 0, &value) != FcResultMatch)
+        return std::abs(fallback - wanted);
+    switch (value.type) {
+    case FcTypeInteger:
+        return std::abs(value.u.i - wanted);
+    case FcTypeDouble:
+        return std::abs(value.u.d - wanted);
+    case FcTypeRange: {
+        double begin = 0;
+        double end = 0;
+        if (!FcRangeGetDouble(value.u.r, &begin, &end))
+            return 0;
+        return wanted < begin ? begin - wanted : wanted > end ? wanted - end : 0;
+    }
+    default:
+        return std::abs(fallback - wanted);
+    }
+}
+
+bool hasStyleName(FcPattern *face, const QByteArray &styleName)
+{
+    FcChar8 *style = nullptr;
+    for (int n = 0; FcPatternGetString(face, FC_STYLE, n, &style) == FcResultMatch; ++n) {
+        if (compareFamilies(reinterpret_cast<const char *>(style), styleName.constData()) == 0)
+            return true;
+    }
+    return false;
+}
+
+// The files of the faces of font's family that are nearest to its style, in
+// the order that Qt weighs a style: the style name where the font names one,
+// then upright or slanted, then weight, then width.
+QList<QByteArray> faceFiles(const QFont &font)
+{
+    const std::vector<FcPattern *> faces = installedFaces().faces(withoutFoundryTag(font.family()).toUtf8());
+    const QByteArray styleName = font.styleName().toUtf8();
+    const bool italic = font.style() != QFont::StyleNormal;
+    const double weight = FcWeightFromOpenTypeDouble(font.weight());
+    const double width = font.stretch() == QFont::AnyStretch ? FC_WIDTH_NORMAL : font.stretch();
+
+    const auto distance = [&](FcPattern *face) {
+        int slant = FC_SLANT_ROMAN;
+        FcPatternGetInteger(face, FC_SLANT, 0, &slant);
+        return std::tuple(!styleName.isEmpty() && !hasStyleName(face, styleName),
+                          italic != (slant != FC_SLANT_ROMAN),
+                          distanceTo(face, FC_WEIGHT, weight, FC_WEIGHT_REGULAR),
+                          distanceTo(face, FC_WIDTH, width, FC_WIDTH_NORMAL));
+    };
+    QList<QByteArray> files;
+    std::optional<decltype(distance(nullptr))> nearest;
+    for (FcPattern *face : faces) {
+        FcChar8 *file = nullptr;
+        if (FcPatternGetString(face, FC_FILE, 0, &file) != FcResultMatch)
+            continue;
+        const auto d = distance(face);
+        if (nearest && d > *nearest)
+            continue;
+        if (!nearest || d < *nearest)
+            files.clear();
+        nearest = d;
+        const QByteArray path(reinterpret_cast<const char *>(file));
+        if (!files.contains(path) && files.size() < MaxFaceFiles)
+            files.append(path);
+    }
+    return files;
+}
+
+// Puts the faces of files, and only those, into the configuration. Reading
+// a face file costs a fraction of a millisecond; the last files read stay.
+bool holdOnly(FcConfig *config, const QList<QByteArray> &files)
+{
+    static QList<QByteArray> held;
+    if (files == held)
+        return true;
+    held.clear();
+    FcConfigAppFontClear(config);
+    for (const QByteArray &file : files) {
+        if (!FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8 *>(file.constData()))) {
+            FcConfigAppFontClear(config);
+            return false;
+        }
+    }
+    held = files;
+    return true;
+}
+
+// Makes a configuration fontconfig's current one, which every fontconfig
+// call of Qt's reads, until the end of the scope. The program draws on one
+// thread, so no other can see it meanwhile.
+class CurrentConfig
+{
+public:
+    explicit CurrentConfig(FcConfig *config)
+        : m_previous(FcConfigReference(nullptr))
+    {
+        FcConfigSetCurrent(config);
+    }
+    ~CurrentConfig()
+    {
+        FcConfigSetCurrent(m_previous);
+        FcConfigDestroy(m_previous);
+    }
+    CurrentConfig(const CurrentConfig &) = delete;
+    CurrentConfig &operator=(const CurrentConfig &) = delete;
+
+private:
+    FcConfig *m_previous;
+};
+
+} // namespace
+
+void setUpFaces(const QFont &font, QStringView text, const QPaintDevice *device)
+{
+    // A font that may borrow glyphs, or that Qt lacks, would have Qt list
+    // fallbacks, and keep the list, from whatever configuration is current.
+    if (!(font.styleStrategy() & QFont::NoFontMerging) || !drawableFamilies().contains(font.family()))
+        return;
+    FcConfig *rules = rulesOnlyConfig();
+    if (!rules)
+        return;
+    const QList<QByteArray> files = faceFiles(font);
+    if (files.isEmpty() || !holdOnly(rules, files))
+        return;
+
+    const CurrentConfig current(rules);
+    // Measuring the text sets up a face for each script in it, and the
+    // height one for the text that has none.
+    const QFontMetricsF metrics(font, device);
+    static_cast<void>(metrics.height());
+    static_cast<void>(metrics.horizontalAdvance(text.left(ScriptSampleLength).toString()));
+}
