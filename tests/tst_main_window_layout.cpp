@@ -4,6 +4,7 @@
 // The main window as first shown: every control's place, font and colours,
 // the stacking and tab order, and how the standard controls behave.
 
+#include "design_backgrounds.h"
 #include "design_face.h"
 #include "fake_printer.h"
 #include "fake_runtime.h"
@@ -149,6 +150,7 @@ void tst_MainWindowLayout::colours()
     QCOMPARE(m_mainWindow->printButton()->palette().color(QPalette::Button), lightGrey);
     QCOMPARE(m_mainWindow->exitButton()->palette().color(QPalette::Button),
              QApplication::palette().color(QPalette::Base));
+    verifyBackgroundsAsDesigned(m_mainWindow);
 }
 
 void tst_MainWindowLayout::initialState()

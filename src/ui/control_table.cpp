@@ -79,6 +79,19 @@ QWidget *createControl(const ControlRow &row, QWidget *container, const QString 
     return nullptr;
 }
 
+// Whether what lies beneath control is already painted in colour: the
+// nearest ancestor that paints a background paints that one.
+bool backgroundBeneathIs(const QWidget *control, const QColor &colour)
+{
+    for (const QWidget *ancestor = control->parentWidget(); ancestor; ancestor = ancestor->parentWidget()) {
+        if (ancestor->autoFillBackground())
+            return ancestor->palette().color(ancestor->backgroundRole()) == colour;
+        if (ancestor->isWindow())
+            break;
+    }
+    return false;
+}
+
 void applyColours(QWidget *control, const ControlRow &row)
 {
     QPalette palette = control->palette();
@@ -93,7 +106,9 @@ void applyColours(QWidget *control, const ControlRow &row)
             palette.setColor(QPalette::Button, background);
         } else {
             palette.setColor(QPalette::Window, background);
-            control->setAutoFillBackground(true);
+            // Filling the same colour again over it would only cost time
+            // on every repaint (the progress window repaints once a font).
+            control->setAutoFillBackground(!backgroundBeneathIs(control, background));
         }
     }
     control->setPalette(palette);
