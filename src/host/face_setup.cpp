@@ -81,9 +81,7 @@ public:
                     m_entries.push_back({reinterpret_cast<const char *>(family), faces->fonts[i]});
             }
         }
-        std::stable_sort(m_entries.begin(), m_entries.end(), [](const Entry &a, const Entry &b) {
-            return compareFamilies(a.family, b.family) < 0;
-        });
+        std::stable_sort(m_entries.begin(), m_entries.end(), familyOrder);
     }
 
     const FcConfig *config() const { return m_config.get(); }
@@ -91,9 +89,8 @@ public:
     // The faces listed under family, in the configuration's order.
     std::vector<FcPattern *> faces(const QByteArray &family) const
     {
-        const auto [first, last] = std::equal_range(
-            m_entries.begin(), m_entries.end(), Entry{family.constData(), nullptr},
-            [](const Entry &a, const Entry &b) { return compareFamilies(a.family, b.family) < 0; });
+        const auto [first, last] =
+            std::equal_range(m_entries.begin(), m_entries.end(), Entry{family.constData(), nullptr}, familyOrder);
         std::vector<FcPattern *> found;
         for (auto entry = first; entry != last; ++entry) {
             if (std::find(found.begin(), found.end(), entry->face) == found.end())
@@ -108,6 +105,7 @@ private:
         const char *family;
         FcPattern *face;
     };
+    static bool familyOrder(const Entry &a, const Entry &b) { return compareFamilies(a.family, b.family) < 0; }
 
     Config m_config;
     std::vector<Entry> m_entries;
