@@ -4,10 +4,12 @@
 #include "host/face_setup.h"
 
 #include "host/font_families.h"
+#include "host/fontconfig_handles.h"
 
 #include <QByteArray>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QList>
 
 #include <fontconfig/fontconfig.h>
@@ -29,24 +31,18 @@ constexpr qsizetype MaxFaceFiles = 4;
 // Read after the installed configuration: its rules stay, its font folders go.
 constexpr char WithoutFontFolders[] = "<fontconfig><reset-dirs/></fontconfig>";
 
-struct ConfigDeleter
-{
-    void operator()(FcConfig *config) const { FcConfigDestroy(config); }
-};
-using Config = std::unique_ptr<FcConfig, ConfigDeleter>;
-
 // fontconfig's rules without its fonts: the installed configuration's files
 // read again, as fontconfig reads them (FONTCONFIG_FILE included), less the
 // font folders. Null where that cannot be done.
 FcConfig *rulesOnlyConfig()
 {
-    static const Config rules = []() -> Config {
-        Config config(FcConfigCreate());
+    static const FcConfigHandle rules = []() -> FcConfigHandle {
+        FcConfigHandle config(FcConfigCreate());
         if (!config || !FcConfigParseAndLoad(config.get(), nullptr, FcFalse)
             || !FcConfigParseAndLoadFromMemory(config.get(), reinterpret_cast<const FcChar8 *>(WithoutFontFolders),
                                                FcFalse)
             || !FcConfigBuildFonts(config.get()))
-            return Config();
+            return FcConfigHandle();
         return config;
     }();
     return rules.get();
@@ -107,7 +103,7 @@ private:
     };
     static bool familyOrder(const Entry &a, const Entry &b) { return compareFamilies(a.family, b.family) < 0; }
 
-    Config m_config;
+    FcConfigHandle m_config;
     std::vector<Entry> m_entries;
 };
 
@@ -237,6 +233,18 @@ private:
 };
 
 } // namespace
+
+void keepFacesSetUp(const QFont &font)
+{
+    static QHash<QString, QFont> held;
+    const QString key = font.key();
+    if (held.contains(key))
+        return;
+    setUpFaces(font, QStringView());
+    // Where setUpFaces() left the font to Qt, Qt sets it up here.
+    static_cast<void>(QFontMetricsF(font).height());
+    held.insert(key, font);
+}
 
 void setUpFaces(const QFont &font, QStringView text, const QPaintDevice *device)
 {

@@ -29,5 +29,14 @@ class QPaintDevice;
 // faces fontconfig cannot read again, are left to Qt.
 void setUpFaces(const QFont &font, QStringView text, const QPaintDevice *device = nullptr);
 
+// setUpFaces() for font, with the setup held for the rest of the run. Qt
+// lets go of a face's setup once no font holds it, and sets it up again at
+// the next paint with a fontconfig match that reads every installed face.
+// While a sheet prints, its large printer faces overflow Qt's font cache,
+// which then lets go of the windows' faces between two repaints. For the
+// few faces that the windows draw in all the time: the design faces and the
+// sample line's stand-in for names that only the printer has.
+void keepFacesSetUp(const QFont &font);
+
 // How much of the text setUpFaces() reads for its scripts.
 inline constexpr qsizetype ScriptSampleLength = 1024;

@@ -3,6 +3,8 @@
 
 #include "host/font_families.h"
 
+#include "host/fontconfig_handles.h"
+
 #include <QFontDatabase>
 #include <QHash>
 
@@ -29,22 +31,17 @@ constexpr MetricTwin MetricTwins[] = {
     {QLatin1String("MS Sans Serif"), QLatin1String("Liberation Sans")},
 };
 
-struct PatternDeleter
-{
-    void operator()(FcPattern *pattern) const { FcPatternDestroy(pattern); }
-};
-
 // The family of the face that fontconfig matches for a family name, with
 // its aliases and defaults applied as fc-match applies them.
 QString fontconfigFamily(const QString &family)
 {
-    const std::unique_ptr<FcPattern, PatternDeleter> pattern(FcPatternCreate());
+    const FcPatternHandle pattern(FcPatternCreate());
     const QByteArray utf8 = family.toUtf8();
     FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8 *>(utf8.constData()));
     FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
     FcDefaultSubstitute(pattern.get());
     FcResult result = FcResultNoMatch;
-    const std::unique_ptr<FcPattern, PatternDeleter> face(FcFontMatch(nullptr, pattern.get(), &result));
+    const FcPatternHandle face(FcFontMatch(nullptr, pattern.get(), &result));
     FcChar8 *matched = nullptr;
     if (!face || FcPatternGetString(face.get(), FC_FAMILY, 0, &matched) != FcResultMatch)
         return QString();

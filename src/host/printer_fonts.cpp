@@ -4,6 +4,7 @@
 #include "host/printer_fonts.h"
 
 #include "host/font_families.h"
+#include "host/fontconfig_handles.h"
 #include "host/printer.h"
 
 #include <QCoreApplication>
@@ -18,11 +19,7 @@
 
 namespace {
 
-struct PatternDeleter
-{
-    void operator()(FcPattern *pattern) const { FcPatternDestroy(pattern); }
-};
-using Pattern = std::unique_ptr<FcPattern, PatternDeleter>;
+using Pattern = FcPatternHandle;
 
 // Where fontconfig looks a pattern up: its configured substitutions, aliases
 // and metric twins included.

@@ -8,7 +8,6 @@
 #include "host/screen.h"
 
 #include <QEvent>
-#include <QHash>
 #include <QLabel>
 #include <QPainter>
 #include <QStyle>
@@ -97,14 +96,10 @@ void setArialFontName(QLabel &label, Screen &screen)
             face = *drawable;
     }
     setFace(label, face);
-    setUpFaces(label.font(), label.text());
-    // Qt lets go of a font's setup once no font uses it, and sets it up
-    // again with a fontconfig match that reads every installed face: with
-    // many families installed, milliseconds on every click on a name that
-    // only the printer has. The few fallback fonts (a size each, bold or
-    // not) stay in use here.
-    static QHash<QString, QFont> fallbackFonts;
-    fallbackFonts.insert(label.font().key(), label.font());
+    // Otherwise milliseconds on every click on a name that only the printer
+    // has, with many families installed. The stand-ins are few: a size
+    // each, bold or not.
+    keepFacesSetUp(label.font());
 }
 
 LongCaptionPainter::LongCaptionPainter(QLabel *label)

@@ -9,8 +9,6 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QFontMetricsF>
-#include <QHash>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
@@ -117,23 +115,6 @@ void applyColours(QWidget *control, const ControlRow &row)
     control->setPalette(palette);
 }
 
-// Qt lets go of a face's setup once no font holds it, and sets it up again
-// at the next paint with a fontconfig match that reads every installed face.
-// While a sheet prints, its large printer faces overflow Qt's font cache,
-// which then lets go of the windows' faces between two repaints of the
-// progress window. The design faces are few (a size each, bold or not):
-// they are set up once and held for the program's run.
-void keepSetUp(const QFont &font)
-{
-    static QHash<QString, QFont> held;
-    const QString key = font.key();
-    if (held.contains(key))
-        return;
-    setUpFaces(font, QString());
-    static_cast<void>(QFontMetricsF(font).height());
-    held.insert(key, font);
-}
-
 } // namespace
 
 QColor colourOf(Colour colour)
@@ -157,7 +138,8 @@ QFont designFont(const char *family, double points, bool bold)
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setItalic(false);
-    keepSetUp(font);
+    // The design faces are few: a size each, bold or not.
+    keepFacesSetUp(font);
     return font;
 }
 
