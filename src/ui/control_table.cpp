@@ -5,6 +5,7 @@
 
 #include "host/face_setup.h"
 #include "host/font_families.h"
+#include "ui/command_button.h"
 #include "ui/list_box.h"
 
 #include <QApplication>
@@ -54,7 +55,7 @@ QWidget *createControl(const ControlRow &row, QWidget *container, const QString 
         return new ListBox(order, mode, container);
     }
     case ControlKind::CommandButton: {
-        auto *button = new QPushButton(caption, container);
+        auto *button = new CommandButton(caption, container);
         // Neither Enter nor Escape clicks a button of these windows.
         button->setAutoDefault(false);
         button->setDefault(false);
