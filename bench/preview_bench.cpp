@@ -22,10 +22,11 @@
 //       (default 5 repaints per caption; clicks on every family, or on N of
 //       them picked at random, and on every printer-only name)
 
+#include "find_control.h"
 #include "fake_printer.h"
-#include "host/font_families.h"
-#include "host/system_runtime.h"
-#include "host/system_screen.h"
+#include "fonts/font_catalogue.h"
+#include "desktop/system_runtime.h"
+#include "desktop/system_screen.h"
 #include "ui/list_box.h"
 #include "main_window/main_window.h"
 
@@ -135,8 +136,9 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    FontCatalogue fonts;
     // As the program sets it before any window exists.
-    QApplication::setFont(standaloneFont(QApplication::font()));
+    QApplication::setFont(fonts.standaloneFont(QApplication::font()));
     int repaints = DefaultRepaints;
     int familyClicks = -1;
     for (int i = 1; i < argc; ++i) {
@@ -152,8 +154,8 @@ int main(int argc, char *argv[])
     // families (the screen's), then its resident names. Which of those the
     // screen lacks is worked out here without the screen service, so that
     // the first click is its first question.
-    const QStringList families = typefaceFamilies(installedFontFamilies());
-    const FamilySet screenFamilies(installedFontFamilies());
+    const QStringList families = fonts.typefaces();
+    const FamilySet screenFamilies(fonts.qtFamilies());
     QStringList printerOnly;
     for (const char *name : PostScriptNames) {
         if (!screenFamilies.contains(QString::fromLatin1(name)))
@@ -162,14 +164,14 @@ int main(int argc, char *argv[])
 
     FakePrinter printer;
     printer.fontList = families + printerOnly;
-    SystemScreen screen;
+    SystemScreen screen(fonts);
     SystemRuntime runtime;
-    MainWindow mainWindow(printer, screen, runtime);
+    MainWindow mainWindow(fonts, printer, screen, runtime);
     mainWindow.load();
     if (!QTest::qWaitForWindowExposed(&mainWindow))
         fail("the main window did not show");
-    ListBox *fontList = mainWindow.fontList();
-    QLabel *sampleLine = mainWindow.sampleLine();
+    ListBox *fontList = control<ListBox>(mainWindow, "fontList");
+    QLabel *sampleLine = control<QLabel>(mainWindow, "sampleLine");
 
     std::vector<int> rows(fontList->count());
     for (int row = 0; row < fontList->count(); ++row)

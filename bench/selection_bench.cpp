@@ -18,10 +18,12 @@
 //   selection_bench [--runs R] [N...]        (defaults: 3 runs; 1000 5000 20000)
 
 #include "bench_options.h"
+#include "find_control.h"
 #include "fake_printer.h"
-#include "host/system_runtime.h"
-#include "host/system_screen.h"
+#include "desktop/system_runtime.h"
+#include "desktop/system_screen.h"
 #include "ui/list_box.h"
+#include "fonts/font_catalogue.h"
 #include "main_window/main_window.h"
 
 #include <QApplication>
@@ -58,15 +60,16 @@ QStringList names(int count)
 
 struct Window
 {
+    FontCatalogue catalogue;
     FakePrinter printer;
-    SystemScreen screen;
+    SystemScreen screen{catalogue};
     SystemRuntime runtime;
-    MainWindow mainWindow{printer, screen, runtime};
+    MainWindow mainWindow{catalogue, printer, screen, runtime};
 
     explicit Window(const QStringList &fonts)
     {
         for (const QString &name : fonts)
-            mainWindow.fontList()->addItem(name);
+            control<ListBox>(mainWindow, "fontList")->addItem(name);
         mainWindow.show();
         if (!QTest::qWaitForWindowExposed(&mainWindow)) {
             std::fprintf(stderr, "selection_bench: the main window did not show\n");
@@ -76,7 +79,7 @@ struct Window
 
     void select(Start start)
     {
-        ListBox &fontList = *mainWindow.fontList();
+        ListBox &fontList = *control<ListBox>(mainWindow, "fontList");
         QRandomGenerator random(Seed);
         for (int row = 0; row < fontList.count(); ++row) {
             if (start == Start::All || (start == Start::Scattered && random.bounded(2) == 0))
@@ -91,7 +94,7 @@ double timeCommand(const QStringList &fonts, Start start, bool selectAll)
 {
     Window window(fonts);
     window.select(start);
-    QPushButton *command = selectAll ? window.mainWindow.selectAllButton() : window.mainWindow.deselectAllButton();
+    QPushButton *command = selectAll ? control<QPushButton>(window.mainWindow, "selectAllButton") : control<QPushButton>(window.mainWindow, "deselectAllButton");
 
     QElapsedTimer timer;
     timer.start();
@@ -99,8 +102,8 @@ double timeCommand(const QStringList &fonts, Start start, bool selectAll)
     const double seconds = timer.nsecsElapsed() / 1e9;
 
     const int expected = selectAll ? int(fonts.size()) : 0;
-    if (window.mainWindow.fontList()->selectedCount() != expected
-        || window.mainWindow.sampleLine()->isHidden()) {
+    if (control<ListBox>(window.mainWindow, "fontList")->selectedCount() != expected
+        || control<QLabel>(window.mainWindow, "sampleLine")->isHidden()) {
         std::fprintf(stderr, "selection_bench: the command did not finish as it should\n");
         std::exit(EXIT_FAILURE);
     }

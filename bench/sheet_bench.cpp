@@ -13,14 +13,15 @@
 // Arial 8 and a sample line in the family at 12 points. Each prints one line:
 // the mode, the number of fonts and the seconds taken.
 
+#include "find_control.h"
 #include "fake_printer.h"
 #include "fake_notifier.h"
 #include "fake_runtime.h"
 #include "font_sheet/font_sheet.h"
-#include "host/font_families.h"
-#include "host/system_printer.h"
-#include "host/system_runtime.h"
-#include "host/system_screen.h"
+#include "fonts/font_catalogue.h"
+#include "printing/system_printer.h"
+#include "desktop/system_runtime.h"
+#include "desktop/system_screen.h"
 #include "ui/list_box.h"
 #include "main_window/main_window.h"
 
@@ -85,25 +86,25 @@ double bareLoop(const QStringList &families, const QString &file)
 void fillSizes(MainWindow &mainWindow)
 {
     for (const char *size : {"10", "12", "14", "16", "18", "20"})
-        mainWindow.printSizeList()->addItem(QString::fromLatin1(size));
-    mainWindow.printSizeList()->setSelected(1, true);
+        control<ListBox>(mainWindow, "printSizeList")->addItem(QString::fromLatin1(size));
+    control<ListBox>(mainWindow, "printSizeList")->setSelected(1, true);
 }
 
-double sheet(const QStringList &families)
+double sheet(FontCatalogue &fonts, const QStringList &families)
 {
     FakeNotifier notifier;
-    SystemPrinter printer(notifier);
+    SystemPrinter printer(fonts, notifier);
     // The program has read the printer's font list at start, before anyone
     // can ask for a sheet; reading it is start-up time, not the sheet's.
     static_cast<void>(printer.fontCount());
-    SystemScreen screen;
+    SystemScreen screen(fonts);
     SystemRuntime runtime;
-    MainWindow mainWindow(printer, screen, runtime);
+    MainWindow mainWindow(fonts, printer, screen, runtime);
     fillSizes(mainWindow);
     for (const QString &family : families)
-        mainWindow.fontList()->addItem(family);
-    for (int row = 0; row < mainWindow.fontList()->count(); ++row)
-        mainWindow.fontList()->setSelected(row, true);
+        control<ListBox>(mainWindow, "fontList")->addItem(family);
+    for (int row = 0; row < control<ListBox>(mainWindow, "fontList")->count(); ++row)
+        control<ListBox>(mainWindow, "fontList")->setSelected(row, true);
 
     QElapsedTimer timer;
     timer.start();
@@ -111,18 +112,18 @@ double sheet(const QStringList &families)
     return timer.nsecsElapsed() / 1e9;
 }
 
-double sparse(int count)
+double sparse(FontCatalogue &fonts, int count)
 {
     FakePrinter printer;
-    SystemScreen screen;
+    SystemScreen screen(fonts);
     FakeRuntime runtime;
     runtime.processQtEvents = true;
-    MainWindow mainWindow(printer, screen, runtime);
+    MainWindow mainWindow(fonts, printer, screen, runtime);
     fillSizes(mainWindow);
     for (int i = 0; i < count; ++i)
-        mainWindow.fontList()->addItem(QStringLiteral("Font %1").arg(i, 6, 10, QLatin1Char('0')));
+        control<ListBox>(mainWindow, "fontList")->addItem(QStringLiteral("Font %1").arg(i, 6, 10, QLatin1Char('0')));
     for (int i = 0; i < 10; ++i)
-        mainWindow.fontList()->setSelected(i * (count / 10), true);
+        control<ListBox>(mainWindow, "fontList")->setSelected(i * (count / 10), true);
 
     QElapsedTimer timer;
     timer.start();
@@ -135,23 +136,24 @@ double sparse(int count)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    FontCatalogue fonts;
     // As the program sets it before any window exists.
-    QApplication::setFont(standaloneFont(QApplication::font()));
+    QApplication::setFont(fonts.standaloneFont(QApplication::font()));
     const QStringList args = QApplication::arguments();
     const QString mode = args.value(1);
     if (mode == QLatin1String("sparse") && args.size() == 3) {
         const int count = args.at(2).toInt();
-        std::printf("sparse %d %.4f\n", count, sparse(count));
+        std::printf("sparse %d %.4f\n", count, sparse(fonts, count));
         return 0;
     }
-    const QStringList families = typefaceFamilies(installedFontFamilies());
+    const QStringList families = fonts.typefaces();
     if (mode == QLatin1String("bare") && args.size() == 3) {
         std::printf("bare %lld %.4f\n", static_cast<long long>(families.size()),
                     bareLoop(families, args.at(2)));
         return 0;
     }
     if (mode == QLatin1String("sheet") && args.size() == 2) {
-        std::printf("sheet %lld %.4f\n", static_cast<long long>(families.size()), sheet(families));
+        std::printf("sheet %lld %.4f\n", static_cast<long long>(families.size()), sheet(fonts, families));
         return 0;
     }
     if (mode == QLatin1String("sheet") && args.size() == 3) {
@@ -161,7 +163,7 @@ int main(int argc, char *argv[])
         QStringList spread;
         for (int i = 0; i < count; ++i)
             spread.append(families.at(qsizetype(i) * families.size() / count));
-        std::printf("sheet %lld %.4f\n", static_cast<long long>(families.size()), sheet(spread));
+        std::printf("sheet %lld %.4f\n", static_cast<long long>(families.size()), sheet(fonts, spread));
         return 0;
     }
     std::fprintf(stderr, "usage: sheet_bench bare FILE | sheet [N] | sparse N\n");

@@ -17,10 +17,12 @@
 //   startup_bench [--runs R] [N...]        (defaults: 5 runs; 1000 5000 20000)
 
 #include "bench_options.h"
+#include "find_control.h"
 #include "fake_printer.h"
-#include "host/system_runtime.h"
-#include "host/system_screen.h"
+#include "desktop/system_runtime.h"
+#include "desktop/system_screen.h"
 #include "ui/list_box.h"
+#include "fonts/font_catalogue.h"
 #include "main_window/main_window.h"
 
 #include <QApplication>
@@ -69,19 +71,19 @@ QStringList generatedNames(int count)
     return names;
 }
 
-double timeStartup(const QStringList &names)
+double timeStartup(FontCatalogue &fonts, const QStringList &names)
 {
     FakePrinter printer;
     printer.fontList = names;
-    SystemScreen screen;
+    SystemScreen screen(fonts);
     SystemRuntime runtime;
-    MainWindow mainWindow(printer, screen, runtime);
+    MainWindow mainWindow(fonts, printer, screen, runtime);
 
     QElapsedTimer timer;
     timer.start();
     mainWindow.load();
     const double seconds = timer.nsecsElapsed() / 1e9;
-    if (!mainWindow.isVisible() || mainWindow.fontList()->count() != names.size()) {
+    if (!mainWindow.isVisible() || control<ListBox>(mainWindow, "fontList")->count() != names.size()) {
         std::fprintf(stderr, "startup_bench: the start-up routine did not finish\n");
         std::exit(EXIT_FAILURE);
     }
@@ -90,13 +92,13 @@ double timeStartup(const QStringList &names)
     return seconds;
 }
 
-double timeBaseline(const QStringList &names)
+double timeBaseline(FontCatalogue &fonts, const QStringList &names)
 {
     FakePrinter printer;
-    SystemScreen screen;
+    SystemScreen screen(fonts);
     SystemRuntime runtime;
-    MainWindow mainWindow(printer, screen, runtime);
-    ListBox *fontList = mainWindow.fontList();
+    MainWindow mainWindow(fonts, printer, screen, runtime);
+    ListBox *fontList = control<ListBox>(mainWindow, "fontList");
 
     QElapsedTimer timer;
     timer.start();
@@ -111,6 +113,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    FontCatalogue fonts;
 
     const auto [runs, sizes] =
         parseRunsAndSizes(argc, argv, DefaultRuns, DefaultSizes, "startup_bench");
@@ -125,8 +128,8 @@ int main(int argc, char *argv[])
         std::vector<double> startup;
         std::vector<double> baseline;
         for (int run = 0; run < runs; ++run) {
-            startup.push_back(timeStartup(names));
-            baseline.push_back(timeBaseline(names));
+            startup.push_back(timeStartup(fonts, names));
+            baseline.push_back(timeBaseline(fonts, names));
         }
         const double startupMedian = median(startup);
         const double baselineMedian = median(baseline);

@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Glyphora authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "host/desktop_notifier.h"
-#include "host/font_families.h"
-#include "host/system_printer.h"
-#include "host/system_runtime.h"
-#include "host/system_screen.h"
-#include "host/translations.h"
+#include "desktop/desktop_notifier.h"
+#include "desktop/system_runtime.h"
+#include "desktop/system_screen.h"
+#include "desktop/translations.h"
+#include "fonts/font_catalogue.h"
+#include "printing/system_printer.h"
 #include "main_window/main_window.h"
 #include "program/platform_choice.h"
 
@@ -102,18 +102,20 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(GLYPHORA_APP_ID));
     // The program ends only through its own end-the-program service.
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    // Reads the installed fonts.
+    FontCatalogue fonts;
     // The desktop's font is often a generic name ("Sans Serif") that Qt
     // looks up through fontconfig's whole fallback list: the installed face
     // that it stands for is asked for instead.
-    QGuiApplication::setFont(standaloneFont(QGuiApplication::font()));
+    QGuiApplication::setFont(fonts.standaloneFont(QGuiApplication::font()));
 
     DesktopNotifier notifier;
-    SystemPrinter printer(notifier);
-    SystemScreen screen;
+    SystemPrinter printer(fonts, notifier);
+    SystemScreen screen(fonts);
     SystemRuntime runtime([&printer] { printer.abandonDocAtExit(); });
     gui->runtime = &runtime;
 
-    MainWindow mainWindow(printer, screen, runtime);
+    MainWindow mainWindow(fonts, printer, screen, runtime);
     // Reads the fonts while the progress window counts them, then shows the
     // main window. A catalogue that could not be read whole is no base to
     // go on from.

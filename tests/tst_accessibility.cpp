@@ -6,6 +6,8 @@
 // the progress window's live count and name lines, and the keys that work
 // the controls.
 
+#include "find_control.h"
+#include "fonts/font_catalogue.h"
 #include "fake_printer.h"
 #include "fake_runtime.h"
 #include "fake_screen.h"
@@ -68,6 +70,9 @@ class tst_Accessibility : public QObject
 {
     Q_OBJECT
 
+    // The installed fonts, read as the program reads them at start.
+    FontCatalogue m_fonts;
+
 private Q_SLOTS:
     void init();
     void cleanup();
@@ -98,7 +103,7 @@ void tst_Accessibility::init()
 {
     m_printer.fontList = {"Nimbus Roman", "C059", "DejaVu Sans", "Liberation Mono"};
     m_runtime = FakeRuntime();
-    m_mainWindow = new MainWindow(m_printer, m_screen, m_runtime);
+    m_mainWindow = new MainWindow(m_fonts, m_printer, m_screen, m_runtime);
 }
 
 void tst_Accessibility::cleanup()
@@ -196,14 +201,14 @@ void tst_Accessibility::sampleLineKeepsItsName()
     // sample.
     QAccessibleInterface *iface = control(QStringLiteral("MainWindow"), QStringLiteral("sampleLine"));
     QVERIFY(iface);
-    m_mainWindow->sampleLine()->setText(QStringLiteral("DejaVu Sans"));
+    ::control<QLabel>(*m_mainWindow, "sampleLine")->setText(QStringLiteral("DejaVu Sans"));
     QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Sample"));
 }
 
 void tst_Accessibility::fontListEntriesAreReadOut()
 {
     m_mainWindow->load();
-    ListBox *fontList = m_mainWindow->fontList();
+    ListBox *fontList = ::control<ListBox>(*m_mainWindow, "fontList");
     fontList->setSelected(1, true);
     fontList->setSelected(3, true);
 
@@ -234,8 +239,8 @@ void tst_Accessibility::progressLinesReadWhatTheyShow()
     QVERIFY(!count->text(QAccessible::Description).isEmpty());
     QVERIFY(!name->text(QAccessible::Description).isEmpty());
 
-    progress.countLine()->setText(ProgressWindow::countText(7, 19));
-    progress.nameLine()->setText(QStringLiteral("DejaVu Sans"));
+    ::control<QLabel>(progress, "countLine")->setText(ProgressWindow::countText(7, 19));
+    ::control<QLabel>(progress, "nameLine")->setText(QStringLiteral("DejaVu Sans"));
     progress.repaintWindow();
     QCOMPARE(count->text(QAccessible::Name), QStringLiteral("7 / 19"));
     QCOMPARE(name->text(QAccessible::Name), QStringLiteral("DejaVu Sans"));
@@ -266,8 +271,8 @@ void tst_Accessibility::progressLinesAnnounceChanges()
     // One count and one name per font while the fonts are read.
     const ProgressWindow &progress = m_mainWindow->progressWindow();
     const int fonts = int(m_printer.fontList.size());
-    QVERIFY2(nameChanges(progress.countLine()) >= fonts, qPrintable(QString::number(nameChanges(progress.countLine()))));
-    QVERIFY2(nameChanges(progress.nameLine()) >= fonts, qPrintable(QString::number(nameChanges(progress.nameLine()))));
+    QVERIFY2(nameChanges(::control<QLabel>(progress, "countLine")) >= fonts, qPrintable(QString::number(nameChanges(::control<QLabel>(progress, "countLine")))));
+    QVERIFY2(nameChanges(::control<QLabel>(progress, "nameLine")) >= fonts, qPrintable(QString::number(nameChanges(::control<QLabel>(progress, "nameLine")))));
 }
 
 void tst_Accessibility::spacePressesTheFocusedButton_data()

@@ -7,8 +7,9 @@
 // since it answers only when the test's event loop runs, a caller that
 // waited for an answer would hang here.
 
-#include "host/desktop_notifier.h"
-#include "host/system_printer.h"
+#include "desktop/desktop_notifier.h"
+#include "fonts/font_catalogue.h"
+#include "printing/system_printer.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -101,6 +102,9 @@ public slots:
 class tst_DesktopNotifier : public QObject
 {
     Q_OBJECT
+
+    // The installed fonts, read as the program reads them at start.
+    FontCatalogue m_fonts;
 
 private slots:
     void initTestCase();
@@ -198,7 +202,7 @@ QString tst_DesktopNotifier::printSheet(SystemPrinter &printer)
 {
     printer.setFontName(QStringLiteral("Arial"));
     printer.printLine(QStringLiteral("Sheet"));
-    printer.endDoc();
+    printer.finish();
     const QDir documents(m_home.filePath(QStringLiteral("Documents")));
     const QStringList files = documents.entryList({QStringLiteral("*.pdf")}, QDir::Files);
     return files.size() == 1 ? documents.filePath(files.constFirst()) : QString();
@@ -210,7 +214,7 @@ void tst_DesktopNotifier::filedSheetIsAnnounced()
         QSKIP("runs on the private bus");
     QVERIFY(startServer());
     DesktopNotifier notifier;
-    SystemPrinter printer(notifier);
+    SystemPrinter printer(m_fonts, notifier);
     const QString path = printSheet(printer);
     QVERIFY(!path.isEmpty());
     // The print routine went on without waiting for the server.
@@ -248,7 +252,7 @@ void tst_DesktopNotifier::actionOpensTheFile()
         QSKIP("runs on the private bus");
     QVERIFY(startServer());
     DesktopNotifier notifier;
-    SystemPrinter printer(notifier);
+    SystemPrinter printer(m_fonts, notifier);
     const QString first = printSheet(printer);
     QVERIFY(!first.isEmpty());
     QTRY_COMPARE(m_server->calls.size(), 1);
@@ -285,7 +289,7 @@ void tst_DesktopNotifier::noServer()
     QCOMPARE(QDBusConnection::sessionBus().interface()->isServiceRegistered(NotificationService).value(),
              false);
     DesktopNotifier notifier;
-    SystemPrinter printer(notifier);
+    SystemPrinter printer(m_fonts, notifier);
     // Two sheets: the refused call of the first leaves nothing in the way.
     const QString first = printSheet(printer);
     QVERIFY(!first.isEmpty());
@@ -301,7 +305,7 @@ void tst_DesktopNotifier::noBus()
         QSKIP("runs as a process of its own, with no session bus");
     QVERIFY(!QDBusConnection::sessionBus().isConnected());
     DesktopNotifier notifier;
-    SystemPrinter printer(notifier);
+    SystemPrinter printer(m_fonts, notifier);
     QVERIFY(!printSheet(printer).isEmpty());
     QTest::qWait(100);
 }

@@ -15,13 +15,14 @@
 // families. Once the program has started, no click and no printed face may
 // have fontconfig match against the whole installed configuration.
 
+#include "find_control.h"
 #include "fake_notifier.h"
 #include "fake_printer.h"
 #include "fake_runtime.h"
-#include "host/face_setup.h"
-#include "host/font_families.h"
-#include "host/system_printer.h"
-#include "host/system_screen.h"
+#include "fonts/face_setup.h"
+#include "fonts/font_catalogue.h"
+#include "printing/system_printer.h"
+#include "desktop/system_screen.h"
 #include "main_window/main_window.h"
 #include "ui/list_box.h"
 
@@ -74,6 +75,9 @@ class tst_FontMatching : public QObject
 {
     Q_OBJECT
 
+    // The installed fonts, read as the program reads them at start.
+    FontCatalogue m_fonts;
+
 private Q_SLOTS:
     void initTestCase();
     void cleanup();
@@ -95,10 +99,10 @@ void tst_FontMatching::initTestCase()
     qputenv("HOME", QFile::encodeName(m_home.path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.path() + QStringLiteral("/config")));
     // As the program sets it before any window exists.
-    QApplication::setFont(standaloneFont(QApplication::font()));
+    QApplication::setFont(m_fonts.standaloneFont(QApplication::font()));
     QVERIFY(dlsym(RTLD_DEFAULT, "FcFontSort") == reinterpret_cast<void *>(&FcFontSort));
     QVERIFY(dlsym(RTLD_DEFAULT, "FcFontMatch") == reinterpret_cast<void *>(&FcFontMatch));
-    QVERIFY(!installedFontFamilies().isEmpty());
+    QVERIFY(!m_fonts.qtFamilies().isEmpty());
     installedConfiguration = FcConfigGetCurrent();
 }
 
@@ -127,18 +131,18 @@ void tst_FontMatching::mainWindow()
     fallbackListQueries = 0;
     {
         FakePrinter printer;
-        printer.fontList = typefaceFamilies(installedFontFamilies()) + QStringList{"Times-BoldItalic"};
-        SystemScreen screen;
+        printer.fontList = m_fonts.typefaces() + QStringList{"Times-BoldItalic"};
+        SystemScreen screen(m_fonts);
         FakeRuntime runtime;
-        MainWindow window(printer, screen, runtime);
+        MainWindow window(m_fonts, printer, screen, runtime);
         window.load();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         if (userText) {
-            window.userTextOption()->click();
-            window.userTextBox()->setText(QStringLiteral("Grüße, Ωμέγα, 漢字"));
+            control<QRadioButton>(window, "userTextOption")->click();
+            control<QLineEdit>(window, "userTextBox")->setText(QStringLiteral("Grüße, Ωμέγα, 漢字"));
         }
 
-        ListBox *fontList = window.fontList();
+        ListBox *fontList = control<ListBox>(window, "fontList");
         int row = 0;
         while (row < fontList->count() && fontList->text(row) != clicked)
             ++row;
@@ -147,13 +151,13 @@ void tst_FontMatching::mainWindow()
         fontList->scrollTo(entry);
         wholeConfigurationMatches = 0;
         QTest::mouseClick(fontList->viewport(), Qt::LeftButton, {}, fontList->visualRect(entry).center());
-        QVERIFY(window.sampleLine()->isVisible());
-        window.sampleLine()->grab();
+        QVERIFY(control<QLabel>(window, "sampleLine")->isVisible());
+        control<QLabel>(window, "sampleLine")->grab();
         QCOMPARE(wholeConfigurationMatches, 0);
-        window.selectAllButton()->click();
+        control<QPushButton>(window, "selectAllButton")->click();
         QCOMPARE(fontList->selectedCount(), fontList->count());
-        window.sampleLine()->grab();
-        window.userTextBox()->grab();
+        control<QLabel>(window, "sampleLine")->grab();
+        control<QLineEdit>(window, "userTextBox")->grab();
     }
     QCOMPARE(fallbackListQueries, 0);
 }
@@ -173,7 +177,7 @@ void tst_FontMatching::printedFaces()
 
     fallbackListQueries = 0;
     FakeNotifier notifier;
-    SystemPrinter printer(notifier);
+    SystemPrinter printer(m_fonts, notifier);
     // The sheet's first line, in the surface's face before any FontName.
     printer.printLine(QString());
     // A name that is no family of Qt's is looked up once, with a match
@@ -186,7 +190,7 @@ void tst_FontMatching::printedFaces()
         printer.printLine(name + QStringLiteral(" Grüße 漢字"));
         printingMatches += wholeConfigurationMatches - before;
     }
-    printer.killDoc();
+    printer.abort();
     QCOMPARE(fallbackListQueries, 0);
     QCOMPARE(printingMatches, 0);
 }
@@ -242,7 +246,7 @@ void tst_FontMatching::renderingRules()
     // Each row its own sizes, so that every face is set up afresh.
     static int pixelSize = 17;
     pixelSize += 2;
-    QFont font = standaloneFont(family);
+    QFont font = m_fonts.standaloneFont(family);
     font.setWeight(QFont::Weight(weight));
     font.setItalic(italic);
 
@@ -257,7 +261,7 @@ void tst_FontMatching::renderingRules()
     font.setPixelSize(pixelSize);
     QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
     wholeConfigurationMatches = 0;
-    setUpFaces(font, u"Hamburgefonstiv", &device);
+    m_fonts.setUpFaces(font, u"Hamburgefonstiv", &device);
     QCOMPARE(drawsAntialiased(font), antialiased);
     QCOMPARE(wholeConfigurationMatches, 0);
 }

@@ -4,6 +4,8 @@
 // Print Fonts against a recording printer: what reaches the printer, in what
 // order, and how a run ends: refused, completed, stopped or failed.
 
+#include "find_control.h"
+#include "fonts/font_catalogue.h"
 #include "fake_printer.h"
 #include "fake_runtime.h"
 #include "fake_screen.h"
@@ -39,13 +41,13 @@ QStringList opening()
 {
     // The fake printer starts at 10 points, 20 twips a point: the empty
     // line takes 200 twips.
-    return {"MousePointer=11", "Print:", "CurrentY=500", "CurrentX=800", "FontName=Arial",
+    return {"MousePointer=Busy", "Print:", "CurrentY=500", "CurrentX=800", "FontName=Arial",
             "FontSize=12", "Print:Glyphora Font Sheet " + Date + QChar(13)};
 }
 
 QStringList closing()
 {
-    return {"EndDoc", "MousePointer=0"};
+    return {"Finish", "MousePointer=Default"};
 }
 
 } // namespace
@@ -53,6 +55,9 @@ QStringList closing()
 class tst_FontSheet : public QObject
 {
     Q_OBJECT
+
+    // The installed fonts, read as the program reads them at start.
+    FontCatalogue m_fonts;
 
 private Q_SLOTS:
     void init();
@@ -98,10 +103,10 @@ void tst_FontSheet::init()
     m_screen.journal = &m_journal;
     m_runtime.journal = &m_journal;
     m_runtime.date = Date;
-    m_mainWindow = new MainWindow(m_printer, m_screen, m_runtime);
+    m_mainWindow = new MainWindow(m_fonts, m_printer, m_screen, m_runtime);
     for (const char *size : {"10", "12", "14", "16", "18", "20"})
-        m_mainWindow->printSizeList()->addItem(QString::fromLatin1(size));
-    m_mainWindow->printSizeList()->setSelected(1, true);
+        control<ListBox>(*m_mainWindow, "printSizeList")->addItem(QString::fromLatin1(size));
+    control<ListBox>(*m_mainWindow, "printSizeList")->setSelected(1, true);
 }
 
 void tst_FontSheet::cleanup()
@@ -115,13 +120,13 @@ void tst_FontSheet::cleanup()
 void tst_FontSheet::fill(const QStringList &fonts)
 {
     for (const QString &font : fonts)
-        m_mainWindow->fontList()->addItem(font);
+        control<ListBox>(*m_mainWindow, "fontList")->addItem(font);
 }
 
 void tst_FontSheet::select(const QList<int> &rows)
 {
     for (int row : rows)
-        m_mainWindow->fontList()->setSelected(row, true);
+        control<ListBox>(*m_mainWindow, "fontList")->setSelected(row, true);
 }
 
 QStringList tst_FontSheet::journalWithoutPumps() const
@@ -154,8 +159,8 @@ void tst_FontSheet::sheet()
 
     fill({"Futura", "Bodoni", "Arial", "Courier"});
     select(selected);
-    m_mainWindow->userTextBox()->setText(QStringLiteral("Quick fox"));
-    m_mainWindow->userTextOption()->setChecked(userText);
+    control<QLineEdit>(*m_mainWindow, "userTextBox")->setText(QStringLiteral("Quick fox"));
+    control<QRadioButton>(*m_mainWindow, "userTextOption")->setChecked(userText);
     m_journal.clear();
 
     m_mainWindow->printFonts();
@@ -164,14 +169,14 @@ void tst_FontSheet::sheet()
     QCOMPARE(m_runtime.pumps, 4); // one per entry, selected or not
     QVERIFY(m_runtime.messages.isEmpty());
     QVERIFY(!m_mainWindow->progressWindow().isVisible());
-    QCOMPARE(m_screen.mousePointer(), Screen::DefaultPointer);
+    QCOMPARE(m_screen.mousePointer(), Screen::Pointer::Default);
 }
 
 void tst_FontSheet::emptyUserTextStillTakesALine()
 {
     fill({"Bodoni"});
     select({0});
-    m_mainWindow->userTextOption()->setChecked(true);
+    control<QRadioButton>(*m_mainWindow, "userTextOption")->setChecked(true);
     m_mainWindow->printFonts();
 
     // The sample line is printed, empty, in the font at the print size.
@@ -191,14 +196,14 @@ void tst_FontSheet::countLinesAndNote()
     QString note;
     m_runtime.onPump = [&](int) {
         ProgressWindow &progressWindow = m_mainWindow->progressWindow();
-        countLines.append(progressWindow.countLine()->text());
-        note = progressWindow.nameLine()->text();
+        countLines.append(control<QLabel>(progressWindow, "countLine")->text());
+        note = control<QLabel>(progressWindow, "nameLine")->text();
         QCOMPARE(progressWindow.windowTitle(), QStringLiteral("Printing Fonts"));
         QCOMPARE(progressWindow.stopFlag(), ProgressWindow::StopFlag::DontStop);
         QVERIFY(progressWindow.isVisible());
     };
     m_mainWindow->printFonts();
-    countLines.append(m_mainWindow->progressWindow().countLine()->text());
+    countLines.append(control<QLabel>(m_mainWindow->progressWindow(), "countLine")->text());
 
     QCOMPARE(countLines.size(), 151);
     QCOMPARE(countLines.first(), QStringLiteral("Font Count"));
@@ -206,7 +211,7 @@ void tst_FontSheet::countLinesAndNote()
         QCOMPARE(countLines.at(i + 1), QStringLiteral("%1 / 149").arg(i));
     QCOMPARE(note, QStringLiteral("Printing the 1 fonts you selected."));
     QCOMPARE(m_printer.printedLines.size(), 4); // empty line, heading, caption, sample
-    QCOMPARE(m_printer.operations.last(), QStringLiteral("EndDoc"));
+    QCOMPARE(m_printer.operations.last(), QStringLiteral("Finish"));
 }
 
 void tst_FontSheet::nothingSelected()
@@ -219,7 +224,7 @@ void tst_FontSheet::nothingSelected()
     QCOMPARE(m_runtime.messages[0].text,
              QStringLiteral("You must select at least one font before printing.  To select "
                             "more than one font you can use the CTRL key."));
-    QCOMPARE(m_runtime.messages[0].style, 48);
+    QCOMPARE(m_runtime.messages[0].style, Runtime::MessageStyle::Exclamation);
     QCOMPARE(m_runtime.messages[0].title, QStringLiteral("Error"));
     // Nothing else: no progress window, pointer or printer output.
     QCOMPARE(m_journal, QStringList{"MsgBox:" + m_runtime.messages[0].text});
@@ -250,7 +255,7 @@ void tst_FontSheet::stop()
     select({0, 2, 3});
     m_runtime.onPump = [&](int pump) {
         if (pump == stopAtPump)
-            m_mainWindow->progressWindow().stopButton()->click();
+            control<QPushButton>(m_mainWindow->progressWindow(), "stopButton")->click();
     };
     m_mainWindow->printFonts();
 
@@ -260,11 +265,11 @@ void tst_FontSheet::stop()
             samples.append(line);
     }
     QCOMPARE(samples, printed);
-    QCOMPARE(m_printer.operations.last(), ended ? QStringLiteral("EndDoc") : QStringLiteral("KillDoc"));
-    QVERIFY(!m_printer.operations.contains(ended ? "KillDoc" : "EndDoc"));
+    QCOMPARE(m_printer.operations.last(), ended ? QStringLiteral("Finish") : QStringLiteral("Abort"));
+    QVERIFY(!m_printer.operations.contains(ended ? "Abort" : "Finish"));
     QVERIFY(!m_mainWindow->progressWindow().isVisible());
     QCOMPARE(m_mainWindow->progressWindow().stopFlag(), ProgressWindow::StopFlag::Stop);
-    QCOMPARE(m_screen.mousePointer(), Screen::DefaultPointer);
+    QCOMPARE(m_screen.mousePointer(), Screen::Pointer::Default);
     QVERIFY(m_runtime.messages.isEmpty());
     QCOMPARE(m_runtime.endProgramCalls, 0);
 }
@@ -275,7 +280,7 @@ void tst_FontSheet::secondRunStartsAfresh()
     select({0, 1});
     m_runtime.onPump = [&](int pump) {
         if (pump == 1)
-            m_mainWindow->progressWindow().stopButton()->click();
+            control<QPushButton>(m_mainWindow->progressWindow(), "stopButton")->click();
     };
     m_mainWindow->printFonts();
     QVERIFY(m_printer.printedLines.size() == 2);
@@ -317,14 +322,14 @@ void tst_FontSheet::failureFromFirstSelectedEntry()
     QCOMPARE(m_printer.printedLines.mid(2), expected);
     QCOMPARE(m_runtime.messages.size(), 1);
     QCOMPARE(m_runtime.messages[0].text, Failed);
-    QCOMPARE(m_runtime.messages[0].style, 0);
+    QCOMPARE(m_runtime.messages[0].style, Runtime::MessageStyle::Plain);
     QCOMPARE(m_runtime.messages[0].title, QString());
-    QVERIFY(!m_printer.operations.contains("EndDoc"));
-    QCOMPARE(m_printer.operations.last(), QStringLiteral("KillDoc"));
+    QVERIFY(!m_printer.operations.contains("Finish"));
+    QCOMPARE(m_printer.operations.last(), QStringLiteral("Abort"));
     QVERIFY(!m_mainWindow->progressWindow().isVisible());
-    QCOMPARE(m_screen.mousePointer(), Screen::DefaultPointer);
+    QCOMPARE(m_screen.mousePointer(), Screen::Pointer::Default);
     // The main window is as it was.
-    QCOMPARE(m_mainWindow->fontList()->selectedCount(), 4);
+    QCOMPARE(control<ListBox>(*m_mainWindow, "fontList")->selectedCount(), 4);
 }
 
 void tst_FontSheet::failureBeforeFirstSelectedEntryIsNotCaught()
@@ -375,7 +380,7 @@ void tst_FontSheet::failureAtThePrintButton()
     };
     m_journal.clear();
     // Through the button, as the user clicks it: no exception reaches Qt.
-    m_mainWindow->printButton()->click();
+    control<QPushButton>(*m_mainWindow, "printButton")->click();
 
     QCOMPARE(m_runtime.failures, failures);
     QCOMPARE(m_runtime.messages.size(), messages);
@@ -383,13 +388,13 @@ void tst_FontSheet::failureAtThePrintButton()
     // pointer, and the unfinished document thrown away.
     if (!failures.isEmpty()) {
         const QString reported = "Failure:" + failures.first();
-        QCOMPARE(m_journal.filter(QRegularExpression("^(Failure|KillDoc|MousePointer=0)")),
-                 (QStringList{reported, "MousePointer=0", "KillDoc"}));
+        QCOMPARE(m_journal.filter(QRegularExpression("^(Failure|Abort|MousePointer=Default)")),
+                 (QStringList{reported, "MousePointer=Default", "Abort"}));
     }
     QVERIFY(!m_mainWindow->progressWindow().isVisible());
-    QCOMPARE(m_screen.mousePointer(), Screen::DefaultPointer);
+    QCOMPARE(m_screen.mousePointer(), Screen::Pointer::Default);
     QVERIFY(!m_printer.documentOpen);
-    QVERIFY(!m_printer.operations.contains("EndDoc"));
+    QVERIFY(!m_printer.operations.contains("Finish"));
 
     // The program is as it was before the click: the next click prints a
     // whole sheet of its own, from the top of a fresh document.
@@ -401,7 +406,7 @@ void tst_FontSheet::failureAtThePrintButton()
     QStringList fresh = opening();
     fresh[2] = QStringLiteral("CurrentY=%1").arg(m_printer.fontSize() * m_printer.twipsPerPoint + 300);
     m_journal.clear();
-    m_mainWindow->printButton()->click();
+    control<QPushButton>(*m_mainWindow, "printButton")->click();
     QCOMPARE(journalWithoutPumps(), fresh + entry("Bodoni", "Bodoni") + closing());
     QCOMPARE(m_runtime.failures, failures);
 }
@@ -414,36 +419,36 @@ void tst_FontSheet::failedHandlerInsideARun()
     select({0, 2});
     m_runtime.onPump = [&](int pump) {
         if (pump == 1)
-            m_mainWindow->deselectAllButton()->click();
+            control<QPushButton>(*m_mainWindow, "deselectAllButton")->click();
         if (pump == 2) // Deselect All's first pump, before its first write
             throw std::runtime_error("the pump failed");
     };
     m_journal.clear();
-    m_mainWindow->printButton()->click();
+    control<QPushButton>(*m_mainWindow, "printButton")->click();
 
     QCOMPARE(m_runtime.failures, QStringList{"the pump failed"});
     QCOMPARE(journalWithoutPumps(), opening() + QStringList{"Failure:the pump failed"}
                                         + entry("Arial", "Arial") + entry("Courier", "Courier")
                                         + closing());
     // Deselect All hid the sample line; it shows again.
-    QVERIFY(!m_mainWindow->sampleLine()->isHidden());
-    QCOMPARE(m_mainWindow->fontList()->selectedCount(), 2);
+    QVERIFY(!control<QLabel>(*m_mainWindow, "sampleLine")->isHidden());
+    QCOMPARE(control<ListBox>(*m_mainWindow, "fontList")->selectedCount(), 2);
 }
 
 void tst_FontSheet::changesDuringTheRun()
 {
     fill({"Arial", "Bodoni", "Courier", "Futura"});
     select({0, 1, 2, 3});
-    m_mainWindow->userTextBox()->setText(QStringLiteral("one"));
+    control<QLineEdit>(*m_mainWindow, "userTextBox")->setText(QStringLiteral("one"));
     m_runtime.onPump = [&](int pump) {
         if (pump == 2) {
-            m_mainWindow->printSizeList()->setSelected(3, true); // print size 16 from now on
-            m_mainWindow->fontList()->setSelected(2, false); // Courier left out
-            m_mainWindow->userTextOption()->setChecked(true);
-            m_mainWindow->userTextBox()->setText(QStringLiteral("two"));
+            control<ListBox>(*m_mainWindow, "printSizeList")->setSelected(3, true); // print size 16 from now on
+            control<ListBox>(*m_mainWindow, "fontList")->setSelected(2, false); // Courier left out
+            control<QRadioButton>(*m_mainWindow, "userTextOption")->setChecked(true);
+            control<QLineEdit>(*m_mainWindow, "userTextBox")->setText(QStringLiteral("two"));
         }
         if (pump == 4)
-            m_mainWindow->userTextBox()->setText(QStringLiteral("three"));
+            control<QLineEdit>(*m_mainWindow, "userTextBox")->setText(QStringLiteral("three"));
     };
     m_journal.clear();
     m_mainWindow->printFonts();
@@ -459,10 +464,10 @@ void tst_FontSheet::printFontsClickedDuringTheRun()
     select({0, 1});
     m_runtime.onPump = [&](int pump) {
         if (pump == 1)
-            m_mainWindow->printButton()->click();
+            control<QPushButton>(*m_mainWindow, "printButton")->click();
     };
     m_journal.clear();
-    m_mainWindow->printButton()->click();
+    control<QPushButton>(*m_mainWindow, "printButton")->click();
 
     QCOMPARE(journalWithoutPumps(),
              opening() + entry("Arial", "Arial") + entry("Bodoni", "Bodoni") + closing());
@@ -470,8 +475,8 @@ void tst_FontSheet::printFontsClickedDuringTheRun()
 
     // Once the run is over, the button prints again.
     m_runtime.onPump = nullptr;
-    m_mainWindow->printButton()->click();
-    QCOMPARE(m_printer.operations.count(QStringLiteral("EndDoc")), 2);
+    control<QPushButton>(*m_mainWindow, "printButton")->click();
+    QCOMPARE(m_printer.operations.count(QStringLiteral("Finish")), 2);
 }
 
 QTEST_MAIN(tst_FontSheet)

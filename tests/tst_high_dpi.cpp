@@ -10,6 +10,8 @@
 // own: the test runs itself with --measure under every setting and compares
 // what the runs report.
 
+#include "find_control.h"
+#include "fonts/font_catalogue.h"
 #include "fake_printer.h"
 #include "fake_runtime.h"
 #include "fake_screen.h"
@@ -126,13 +128,14 @@ int measureWindows(int argc, char *argv[])
                         "Liberation Serif", "URW Bookman", "Z003", "DejaVu Serif Condensed"};
     FakeScreen screen;
     FakeRuntime runtime;
-    MainWindow mainWindow(printer, screen, runtime);
+    FontCatalogue fonts;
+    MainWindow mainWindow(fonts, printer, screen, runtime);
     // Fills the lists, shows the window and selects the default sizes.
     mainWindow.load();
     ProgressWindow &progress = mainWindow.progressWindow();
     progress.open();
-    progress.countLine()->setText(ProgressWindow::countText(7, 19));
-    progress.nameLine()->setText(QStringLiteral("DejaVu Serif Condensed"));
+    control<QLabel>(progress, "countLine")->setText(ProgressWindow::countText(7, 19));
+    control<QLabel>(progress, "nameLine")->setText(QStringLiteral("DejaVu Serif Condensed"));
     QApplication::processEvents();
 
     const QScreen *screenOfWindow = mainWindow.screen();

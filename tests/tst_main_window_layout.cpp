@@ -5,7 +5,9 @@
 // the stacking and tab order, and how the standard controls behave.
 
 #include "design_backgrounds.h"
+#include "fonts/font_catalogue.h"
 #include "design_face.h"
+#include "find_control.h"
 #include "fake_printer.h"
 #include "fake_runtime.h"
 #include "fake_screen.h"
@@ -23,6 +25,9 @@
 class tst_MainWindowLayout : public QObject
 {
     Q_OBJECT
+
+    // The installed fonts, read as the program reads them at start.
+    FontCatalogue m_fonts;
 
 private Q_SLOTS:
     void init();
@@ -57,7 +62,7 @@ private:
 
 void tst_MainWindowLayout::init()
 {
-    m_mainWindow = new MainWindow(m_printer, m_screen, m_runtime);
+    m_mainWindow = new MainWindow(m_fonts, m_printer, m_screen, m_runtime);
 }
 
 void tst_MainWindowLayout::cleanup()
@@ -138,17 +143,17 @@ void tst_MainWindowLayout::colours()
     QCOMPARE(m_mainWindow->palette().color(QPalette::Window), lightGrey);
     QVERIFY(m_mainWindow->autoFillBackground());
 
-    QCOMPARE(m_mainWindow->titleLabel()->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    QCOMPARE(m_mainWindow->titleLabel()->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    QCOMPARE(m_mainWindow->printSizeLabel()->palette().color(QPalette::WindowText), QColor(0, 0, 0));
-    QCOMPARE(m_mainWindow->printSizeLabel()->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
-    QCOMPARE(m_mainWindow->displaySizeLabel()->palette().color(QPalette::WindowText), QColor(0, 0, 0));
-    QCOMPARE(m_mainWindow->displaySizeLabel()->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    QCOMPARE(m_mainWindow->fontListLabel()->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    QCOMPARE(m_mainWindow->sampleLine()->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
-    QCOMPARE(m_mainWindow->sampleLine()->palette().color(QPalette::Window), lightGrey);
-    QCOMPARE(m_mainWindow->printButton()->palette().color(QPalette::Button), lightGrey);
-    QCOMPARE(m_mainWindow->exitButton()->palette().color(QPalette::Button),
+    QCOMPARE(::control<QLabel>(*m_mainWindow, "titleLabel")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QCOMPARE(::control<QLabel>(*m_mainWindow, "titleLabel")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    QCOMPARE(::control<QLabel>(*m_mainWindow, "printSizeLabel")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    QCOMPARE(::control<QLabel>(*m_mainWindow, "printSizeLabel")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    QCOMPARE(::control<QLabel>(*m_mainWindow, "displaySizeLabel")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    QCOMPARE(::control<QLabel>(*m_mainWindow, "displaySizeLabel")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    QCOMPARE(::control<QLabel>(*m_mainWindow, "fontListLabel")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    QCOMPARE(::control<QLabel>(*m_mainWindow, "sampleLine")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    QCOMPARE(::control<QLabel>(*m_mainWindow, "sampleLine")->palette().color(QPalette::Window), lightGrey);
+    QCOMPARE(::control<QPushButton>(*m_mainWindow, "printButton")->palette().color(QPalette::Button), lightGrey);
+    QCOMPARE(::control<QPushButton>(*m_mainWindow, "exitButton")->palette().color(QPalette::Button),
              QApplication::palette().color(QPalette::Base));
     verifyBackgroundsAsDesigned(m_mainWindow);
 }
@@ -159,18 +164,18 @@ void tst_MainWindowLayout::initialState()
     QCOMPARE(widgets.size(), 15);
     for (const QWidget *widget : widgets) {
         QVERIFY2(!widget->isHidden(), qPrintable(widget->objectName()));
-        QCOMPARE(widget->isEnabled(), widget != m_mainWindow->userTextBox());
+        QCOMPARE(widget->isEnabled(), widget != ::control<QLineEdit>(*m_mainWindow, "userTextBox"));
     }
 
-    QCOMPARE(m_mainWindow->sampleLine()->text(), QStringLiteral("Sample"));
-    QVERIFY(m_mainWindow->fontNameOption()->isChecked());
-    QVERIFY(!m_mainWindow->userTextOption()->isChecked());
-    QVERIFY(m_mainWindow->userTextBox()->text().isEmpty());
-    QCOMPARE(m_mainWindow->fontList()->count(), 0);
-    QCOMPARE(m_mainWindow->fontList()->selectionMode(), QAbstractItemView::ExtendedSelection);
-    QVERIFY(m_mainWindow->fontList()->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff);
-    QCOMPARE(m_mainWindow->printSizeList()->selectionMode(), QAbstractItemView::SingleSelection);
-    QCOMPARE(m_mainWindow->displaySizeList()->selectionMode(), QAbstractItemView::SingleSelection);
+    QCOMPARE(::control<QLabel>(*m_mainWindow, "sampleLine")->text(), QStringLiteral("Sample"));
+    QVERIFY(::control<QRadioButton>(*m_mainWindow, "fontNameOption")->isChecked());
+    QVERIFY(!::control<QRadioButton>(*m_mainWindow, "userTextOption")->isChecked());
+    QVERIFY(::control<QLineEdit>(*m_mainWindow, "userTextBox")->text().isEmpty());
+    QCOMPARE(::control<ListBox>(*m_mainWindow, "fontList")->count(), 0);
+    QCOMPARE(::control<ListBox>(*m_mainWindow, "fontList")->selectionMode(), QAbstractItemView::ExtendedSelection);
+    QVERIFY(::control<ListBox>(*m_mainWindow, "fontList")->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff);
+    QCOMPARE(::control<ListBox>(*m_mainWindow, "printSizeList")->selectionMode(), QAbstractItemView::SingleSelection);
+    QCOMPARE(::control<ListBox>(*m_mainWindow, "displaySizeList")->selectionMode(), QAbstractItemView::SingleSelection);
 
     for (QPushButton *button : m_mainWindow->findChildren<QPushButton *>()) {
         QVERIFY(!button->isDefault());
@@ -194,10 +199,10 @@ void tst_MainWindowLayout::stackingOrder()
 
     // Two overlaps follow from the places: displaySizeList over the sample line's right
     // end, and fontNameOption over its lowest pixel row.
-    QVERIFY(m_mainWindow->displaySizeList()->geometry().intersects(m_mainWindow->sampleLine()->geometry()));
-    QVERIFY(m_mainWindow->fontNameOption()->geometry().intersects(m_mainWindow->sampleLine()->geometry()));
-    QCOMPARE(m_mainWindow->childAt(m_mainWindow->displaySizeList()->geometry().topLeft() + QPoint(2, 2)),
-             m_mainWindow->displaySizeList()->viewport());
+    QVERIFY(::control<ListBox>(*m_mainWindow, "displaySizeList")->geometry().intersects(::control<QLabel>(*m_mainWindow, "sampleLine")->geometry()));
+    QVERIFY(::control<QRadioButton>(*m_mainWindow, "fontNameOption")->geometry().intersects(::control<QLabel>(*m_mainWindow, "sampleLine")->geometry()));
+    QCOMPARE(m_mainWindow->childAt(::control<ListBox>(*m_mainWindow, "displaySizeList")->geometry().topLeft() + QPoint(2, 2)),
+             ::control<ListBox>(*m_mainWindow, "displaySizeList")->viewport());
 }
 
 void tst_MainWindowLayout::tabOrder_data()
@@ -222,13 +227,13 @@ void tst_MainWindowLayout::tabOrder()
     QFETCH(QStringList, order);
 
     if (userText) {
-        m_mainWindow->userTextOption()->setChecked(true);
-        m_mainWindow->userTextBox()->setEnabled(true);
+        ::control<QRadioButton>(*m_mainWindow, "userTextOption")->setChecked(true);
+        ::control<QLineEdit>(*m_mainWindow, "userTextBox")->setEnabled(true);
     }
     m_mainWindow->show();
     m_mainWindow->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_mainWindow));
-    m_mainWindow->selectAllButton()->setFocus(Qt::TabFocusReason);
+    ::control<QPushButton>(*m_mainWindow, "selectAllButton")->setFocus(Qt::TabFocusReason);
 
     QStringList visited{QApplication::focusWidget()->objectName()};
     for (int i = 1; i < order.size(); ++i) {
@@ -242,8 +247,8 @@ void tst_MainWindowLayout::optionsFormOneGroup()
 {
     m_mainWindow->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_mainWindow));
-    QRadioButton *fontNameOption = m_mainWindow->fontNameOption();
-    QRadioButton *userTextOption = m_mainWindow->userTextOption();
+    QRadioButton *fontNameOption = ::control<QRadioButton>(*m_mainWindow, "fontNameOption");
+    QRadioButton *userTextOption = ::control<QRadioButton>(*m_mainWindow, "userTextOption");
 
     QTest::mouseClick(userTextOption, Qt::LeftButton, {}, QPoint(8, userTextOption->height() / 2));
     QVERIFY(userTextOption->isChecked());
@@ -268,7 +273,7 @@ void tst_MainWindowLayout::optionsFormOneGroup()
 
 void tst_MainWindowLayout::enterAndEscapeClickNoButton()
 {
-    m_mainWindow->fontList()->addItem(QStringLiteral("Arial"));
+    ::control<ListBox>(*m_mainWindow, "fontList")->addItem(QStringLiteral("Arial"));
     m_mainWindow->show();
     m_mainWindow->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_mainWindow));
@@ -278,8 +283,8 @@ void tst_MainWindowLayout::enterAndEscapeClickNoButton()
     for (QPushButton *button : buttons)
         spies.append(new QSignalSpy(button, &QPushButton::clicked));
 
-    for (QWidget *focus : {static_cast<QWidget *>(m_mainWindow->fontList()),
-                           static_cast<QWidget *>(m_mainWindow->fontNameOption())}) {
+    for (QWidget *focus : {static_cast<QWidget *>(::control<ListBox>(*m_mainWindow, "fontList")),
+                           static_cast<QWidget *>(::control<QRadioButton>(*m_mainWindow, "fontNameOption"))}) {
         focus->setFocus();
         QTest::keyClick(focus, Qt::Key_Return);
         QTest::keyClick(focus, Qt::Key_Enter);
@@ -319,7 +324,7 @@ void tst_MainWindowLayout::fontListClicks()
     QFETCH(QList<int>, modifiers);
     QFETCH(QList<int>, selected);
 
-    ListBox *list = m_mainWindow->fontList();
+    ListBox *list = ::control<ListBox>(*m_mainWindow, "fontList");
     for (const char *name : {"Alpha", "Bravo", "Charlie", "Delta", "Echo"})
         list->addItem(QString::fromLatin1(name));
     m_mainWindow->show();
@@ -374,7 +379,7 @@ void tst_MainWindowLayout::sizeListsKeepOneSize()
     // current entry, which the sample line and printing read.
     m_mainWindow->load();
     QVERIFY(QTest::qWaitForWindowExposed(m_mainWindow));
-    ListBox *list = displaySizes ? m_mainWindow->displaySizeList() : m_mainWindow->printSizeList();
+    ListBox *list = displaySizes ? ::control<ListBox>(*m_mainWindow, "displaySizeList") : ::control<ListBox>(*m_mainWindow, "printSizeList");
     const auto rowOf = [list](const QString &text) {
         for (int row = 0; row < list->count(); ++row) {
             if (list->text(row) == text)
@@ -397,7 +402,7 @@ void tst_MainWindowLayout::sizeListsKeepOneSize()
     QVERIFY(list->isSelected(rowOf(size)));
     QCOMPARE(list->currentText(), size);
     if (displaySizes)
-        QCOMPARE(m_mainWindow->sampleLine()->font().pointSizeF(), size.toDouble());
+        QCOMPARE(::control<QLabel>(*m_mainWindow, "sampleLine")->font().pointSizeF(), size.toDouble());
 }
 
 void tst_MainWindowLayout::sortOrder_data()
@@ -424,7 +429,7 @@ void tst_MainWindowLayout::sortOrder()
     QFETCH(QStringList, added);
     QFETCH(QStringList, listed);
 
-    ListBox *list = m_mainWindow->fontList();
+    ListBox *list = ::control<ListBox>(*m_mainWindow, "fontList");
     for (const QString &name : added)
         list->addItem(name);
     QStringList actual;

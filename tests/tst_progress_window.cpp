@@ -7,7 +7,9 @@
 // manager gets.
 
 #include "design_backgrounds.h"
+#include "fonts/font_catalogue.h"
 #include "design_face.h"
+#include "find_control.h"
 #include "fake_printer.h"
 #include "fake_runtime.h"
 #include "fake_screen.h"
@@ -50,6 +52,9 @@ class tst_ProgressWindow : public QObject
 {
     Q_OBJECT
 
+    // The installed fonts, read as the program reads them at start.
+    FontCatalogue m_fonts;
+
 private Q_SLOTS:
     void init();
     void cleanup();
@@ -80,7 +85,7 @@ private:
 void tst_ProgressWindow::init()
 {
     m_runtime = FakeRuntime();
-    m_window = new ProgressWindow(m_runtime);
+    m_window = new ProgressWindow(m_fonts, m_runtime);
 }
 
 void tst_ProgressWindow::cleanup()
@@ -177,23 +182,23 @@ void tst_ProgressWindow::stackingAndTabOrder()
             bottomFirst.append(child->objectName());
     }
     QCOMPARE(bottomFirst, (QStringList{"panel", "stopButton"}));
-    QCOMPARE(m_window->nameLine()->parentWidget(), m_window->panel());
-    QCOMPARE(m_window->panel()->children().indexOf(m_window->nameLine()),
-             m_window->panel()->children().indexOf(m_window->countLine()) + 1);
+    QCOMPARE(control<QLabel>(*m_window, "nameLine")->parentWidget(), control<QFrame>(*m_window, "panel"));
+    QCOMPARE(control<QFrame>(*m_window, "panel")->children().indexOf(control<QLabel>(*m_window, "nameLine")),
+             control<QFrame>(*m_window, "panel")->children().indexOf(control<QLabel>(*m_window, "countLine")) + 1);
 
     // The Stop button covers the panel's lower right corner and takes the
     // clicks there.
     const QRect overlap =
-        m_window->panel()->geometry().intersected(m_window->stopButton()->geometry());
+        control<QFrame>(*m_window, "panel")->geometry().intersected(control<QPushButton>(*m_window, "stopButton")->geometry());
     QCOMPARE(overlap, QRect(184, 144, 81, 17));
     m_window->open();
-    QCOMPARE(m_window->childAt(overlap.center()), m_window->stopButton());
+    QCOMPARE(m_window->childAt(overlap.center()), control<QPushButton>(*m_window, "stopButton"));
 
     // Tab moves between the panel and the Stop button; the labels take no
     // focus.
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window));
-    m_window->panel()->setFocus(Qt::TabFocusReason);
+    control<QFrame>(*m_window, "panel")->setFocus(Qt::TabFocusReason);
     QStringList visited{QApplication::focusWidget()->objectName()};
     for (int i = 0; i < 2; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -208,10 +213,10 @@ void tst_ProgressWindow::longNameKeepsTheLabel()
     QVERIFY(m_window->isVisible());
 
     // A name far wider than the panel leaves the label as designed.
-    const QRect designed = m_window->nameLine()->geometry();
-    m_window->nameLine()->setText(QString(10000, QLatin1Char('W')));
+    const QRect designed = control<QLabel>(*m_window, "nameLine")->geometry();
+    control<QLabel>(*m_window, "nameLine")->setText(QString(10000, QLatin1Char('W')));
     m_window->repaintWindow();
-    QCOMPARE(m_window->nameLine()->geometry(), designed);
+    QCOMPARE(control<QLabel>(*m_window, "nameLine")->geometry(), designed);
 }
 
 void tst_ProgressWindow::open_data()
@@ -239,15 +244,15 @@ void tst_ProgressWindow::open()
     m_window->open();
     m_window->setMode(Mode::Printing);
     m_window->setCount(3, 9);
-    m_window->nameLine()->setText(QStringLiteral("Printing the 2 fonts you selected."));
+    control<QLabel>(*m_window, "nameLine")->setText(QStringLiteral("Printing the 2 fonts you selected."));
     m_window->setStopFlag(StopFlag::Stop);
     if (closeFirst)
         m_window->closeWindow();
 
     m_window->open();
     QVERIFY(m_window->isVisible());
-    QCOMPARE((QStringList{m_window->windowTitle(), m_window->countLine()->text(),
-                          m_window->nameLine()->text()}),
+    QCOMPARE((QStringList{m_window->windowTitle(), control<QLabel>(*m_window, "countLine")->text(),
+                          control<QLabel>(*m_window, "nameLine")->text()}),
              texts);
     QCOMPARE(m_window->mode(), mode);
     QCOMPARE(m_window->stopFlag(), flag);
@@ -261,10 +266,10 @@ void tst_ProgressWindow::writeWhileClosedDoesNotShow()
             m_window->closeWindow();
         }
         m_window->setMode(Mode::Printing);
-        m_window->countLine()->setText(QStringLiteral("0 / 1"));
-        m_window->nameLine()->setText(QStringLiteral("Arial"));
+        control<QLabel>(*m_window, "countLine")->setText(QStringLiteral("0 / 1"));
+        control<QLabel>(*m_window, "nameLine")->setText(QStringLiteral("Arial"));
         m_window->setStopFlag(StopFlag::DontStop);
-        m_window->repaintLabel(m_window->countLine());
+        m_window->repaintLines();
         m_window->repaintWindow();
         QVERIFY(!m_window->isVisible());
         QCOMPARE(m_window->stopFlag(), StopFlag::DontStop);
@@ -278,13 +283,13 @@ void tst_ProgressWindow::repaintRightAfterOpenReachesTheScreen()
     // at a later one.
     QStringList journal;
     PaintJournal paints(journal);
-    paints.watch(m_window->countLine());
+    paints.watch(control<QLabel>(*m_window, "countLine"));
     for (int opening = 1; opening <= 2; ++opening) {
         m_window->open();
         QVERIFY(m_window->windowHandle()->isExposed());
         journal.clear();
-        m_window->countLine()->setText(QStringLiteral("Please Wait"));
-        m_window->repaintLabel(m_window->countLine());
+        control<QLabel>(*m_window, "countLine")->setText(QStringLiteral("Please Wait"));
+        m_window->repaintLines();
         QCOMPARE(journal, QStringList{"Paint:countLine:Please Wait"});
         m_window->closeWindow();
     }
@@ -309,7 +314,7 @@ void tst_ProgressWindow::stop()
     m_window->open();
     m_window->setMode(mode);
     m_window->setStopFlag(StopFlag::DontStop);
-    QTest::mouseClick(m_window->stopButton(), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(*m_window, "stopButton"), Qt::LeftButton);
 
     QCOMPARE(m_runtime.endProgramCalls, endsProgram ? 1 : 0);
     // Ending the program leaves the window as it is: the real service never
@@ -325,7 +330,7 @@ void tst_ProgressWindow::reopenAfterStopStartsAfresh()
     m_window->open();
     m_window->setMode(Mode::Printing);
     m_window->setStopFlag(StopFlag::DontStop);
-    QTest::mouseClick(m_window->stopButton(), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(*m_window, "stopButton"), Qt::LeftButton);
     QVERIFY(!m_window->isVisible());
     // The flag stays readable after the window has closed...
     QCOMPARE(m_window->stopFlag(), StopFlag::Stop);
@@ -334,8 +339,8 @@ void tst_ProgressWindow::reopenAfterStopStartsAfresh()
     m_window->open();
     QCOMPARE(m_window->windowTitle(), Reading);
     QCOMPARE(m_window->mode(), Mode::Reading);
-    QCOMPARE(m_window->countLine()->text(), QStringLiteral("Font Count"));
-    QCOMPARE(m_window->nameLine()->text(), QStringLiteral("Font Name"));
+    QCOMPARE(control<QLabel>(*m_window, "countLine")->text(), QStringLiteral("Font Count"));
+    QCOMPARE(control<QLabel>(*m_window, "nameLine")->text(), QStringLiteral("Font Name"));
     QCOMPARE(m_window->stopFlag(), StopFlag::Initial);
 }
 
@@ -364,7 +369,7 @@ void tst_ProgressWindow::closeFromOutside()
     QCOMPARE(m_window->stopFlag(), flag);
     QCOMPARE(m_window->mode(), mode);
     // The driver goes on writing into the closed window without showing it.
-    m_window->countLine()->setText(QStringLiteral("5 / 9"));
+    control<QLabel>(*m_window, "countLine")->setText(QStringLiteral("5 / 9"));
     m_window->repaintWindow();
     QVERIFY(!m_window->isVisible());
 }
@@ -385,11 +390,11 @@ void tst_ProgressWindow::stopWhileReadingEndsTheStartUp()
     printer.fontList = {"Courier", "Arial", "Symbol"};
     FakeScreen screen;
     m_runtime.settings.insert(FakeRuntime::settingPath("Glyphora", "User Text", "Text"), "abc");
-    MainWindow mainWindow(printer, screen, m_runtime);
+    MainWindow mainWindow(m_fonts, printer, screen, m_runtime);
     ProgressWindow &progress = mainWindow.progressWindow();
     m_runtime.onPump = [&](int pump) {
         if (pump == stopAtPump)
-            QTest::mouseClick(progress.stopButton(), Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(progress, "stopButton"), Qt::LeftButton);
     };
 
     QVERIFY_THROWS_EXCEPTION(ProgramEnded, mainWindow.load());
@@ -400,10 +405,10 @@ void tst_ProgressWindow::stopWhileReadingEndsTheStartUp()
     QVERIFY(!mainWindow.testAttribute(Qt::WA_WState_ExplicitShowHide));
     // Nothing after the pump ran: no more fonts, no pointer restored, no
     // selection, no stored text read into the text box, nothing written.
-    QCOMPARE(mainWindow.fontList()->count(), stopAtPump - 1);
-    QCOMPARE(screen.pointerCodes, QList<int>{Screen::BusyPointer});
-    QCOMPARE(mainWindow.printSizeList()->selectedCount(), 0);
-    QVERIFY(mainWindow.userTextBox()->text().isEmpty());
+    QCOMPARE(control<ListBox>(mainWindow, "fontList")->count(), stopAtPump - 1);
+    QCOMPARE(screen.pointers, QList<Screen::Pointer>{Screen::Pointer::Busy});
+    QCOMPARE(control<ListBox>(mainWindow, "printSizeList")->selectedCount(), 0);
+    QVERIFY(control<QLineEdit>(mainWindow, "userTextBox")->text().isEmpty());
     QCOMPARE(m_runtime.settingWrites, 0);
 }
 

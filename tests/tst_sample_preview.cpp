@@ -5,6 +5,8 @@
 // and the display sizes make it show, in which face and size; a face that
 // only the printer has; long and unusual sample texts.
 
+#include "find_control.h"
+#include "fonts/font_catalogue.h"
 #include "fake_printer.h"
 #include "fake_runtime.h"
 #include "fake_screen.h"
@@ -49,6 +51,9 @@ class tst_SamplePreview : public QObject
 {
     Q_OBJECT
 
+    // The installed fonts, read as the program reads them at start.
+    FontCatalogue m_fonts;
+
 private Q_SLOTS:
     void init();
     void cleanup();
@@ -76,7 +81,7 @@ private:
     void load();
     void clickFont(const QString &name, Qt::KeyboardModifiers modifiers = {});
     void clickOption(QRadioButton *option);
-    QLabel *sampleLine() const { return m_mainWindow->sampleLine(); }
+    QLabel *sampleLine() const { return control<QLabel>(*m_mainWindow, "sampleLine"); }
 
     FakePrinter m_printer;
     FakeScreen m_screen;
@@ -92,7 +97,7 @@ void tst_SamplePreview::init()
     // Listed as Arial, AvantGarde-Book, Courier, Times.
     m_printer.fontList = {"Courier", "Arial", PrinterOnly, "Times"};
     m_screen.printerOnly = {PrinterOnly};
-    m_mainWindow = std::make_unique<MainWindow>(m_printer, m_screen, m_runtime);
+    m_mainWindow = std::make_unique<MainWindow>(m_fonts, m_printer, m_screen, m_runtime);
 }
 
 void tst_SamplePreview::cleanup()
@@ -110,7 +115,7 @@ void tst_SamplePreview::load()
 
 void tst_SamplePreview::clickFont(const QString &name, Qt::KeyboardModifiers modifiers)
 {
-    ListBox *fontList = m_mainWindow->fontList();
+    ListBox *fontList = control<ListBox>(*m_mainWindow, "fontList");
     int row = 0;
     while (row < fontList->count() && fontList->text(row) != name)
         ++row;
@@ -144,10 +149,10 @@ void tst_SamplePreview::captionAfterFontClick()
     QFETCH(QString, caption);
 
     load();
-    m_mainWindow->displaySizeList()->setSelected(Points18, true);
+    control<ListBox>(*m_mainWindow, "displaySizeList")->setSelected(Points18, true);
     if (userText)
-        clickOption(m_mainWindow->userTextOption());
-    m_mainWindow->userTextBox()->setText(userTextBox);
+        clickOption(control<QRadioButton>(*m_mainWindow, "userTextOption"));
+    control<QLineEdit>(*m_mainWindow, "userTextBox")->setText(userTextBox);
     clickFont(QStringLiteral("Courier"));
 
     QCOMPARE(sampleLine()->text(), caption);
@@ -213,7 +218,7 @@ void tst_SamplePreview::sampleFollowsCurrentEntry()
                                        {"PageUp", Qt::Key_PageUp}, {"PageDown", Qt::Key_PageDown},
                                        {"Space", Qt::Key_Space}};
     load();
-    ListBox *fontList = m_mainWindow->fontList();
+    ListBox *fontList = control<ListBox>(*m_mainWindow, "fontList");
     for (QString step : steps) {
         const bool key = step.startsWith(QLatin1String("key:"));
         if (key)
@@ -267,40 +272,40 @@ void tst_SamplePreview::optionClick()
     load();
     if (!current.isEmpty())
         clickFont(current);
-    m_mainWindow->userTextBox()->setText(userTextBox);
+    control<QLineEdit>(*m_mainWindow, "userTextBox")->setText(userTextBox);
     const QFont before = sampleLine()->font();
 
-    clickOption(userText ? m_mainWindow->userTextOption() : m_mainWindow->fontNameOption());
-    QCOMPARE(m_mainWindow->userTextOption()->isChecked(), userText);
+    clickOption(userText ? control<QRadioButton>(*m_mainWindow, "userTextOption") : control<QRadioButton>(*m_mainWindow, "fontNameOption"));
+    QCOMPARE(control<QRadioButton>(*m_mainWindow, "userTextOption")->isChecked(), userText);
     QCOMPARE(sampleLine()->text(), caption);
-    QCOMPARE(m_mainWindow->userTextBox()->isEnabled(), userText);
-    QCOMPARE(m_mainWindow->userTextBox()->text(), userTextBox);
+    QCOMPARE(control<QLineEdit>(*m_mainWindow, "userTextBox")->isEnabled(), userText);
+    QCOMPARE(control<QLineEdit>(*m_mainWindow, "userTextBox")->text(), userTextBox);
     // Neither the face nor the focus moves.
     QCOMPARE(sampleLine()->font(), before);
-    QVERIFY(!m_mainWindow->userTextBox()->hasFocus());
+    QVERIFY(!control<QLineEdit>(*m_mainWindow, "userTextBox")->hasFocus());
 
     // And back.
-    clickOption(userText ? m_mainWindow->fontNameOption() : m_mainWindow->userTextOption());
-    QCOMPARE(m_mainWindow->userTextBox()->isEnabled(), !userText);
+    clickOption(userText ? control<QRadioButton>(*m_mainWindow, "fontNameOption") : control<QRadioButton>(*m_mainWindow, "userTextOption"));
+    QCOMPARE(control<QLineEdit>(*m_mainWindow, "userTextBox")->isEnabled(), !userText);
 }
 
 void tst_SamplePreview::arrowKeysApplyTheOption()
 {
     load();
     clickFont(QStringLiteral("Times"));
-    m_mainWindow->userTextBox()->setText(QStringLiteral("abc"));
+    control<QLineEdit>(*m_mainWindow, "userTextBox")->setText(QStringLiteral("abc"));
     m_mainWindow->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_mainWindow.get()));
-    m_mainWindow->fontNameOption()->setFocus(Qt::TabFocusReason);
+    control<QRadioButton>(*m_mainWindow, "fontNameOption")->setFocus(Qt::TabFocusReason);
 
-    QTest::keyClick(m_mainWindow->fontNameOption(), Qt::Key_Down);
-    QVERIFY(m_mainWindow->userTextOption()->isChecked());
-    QVERIFY(m_mainWindow->userTextBox()->isEnabled());
+    QTest::keyClick(control<QRadioButton>(*m_mainWindow, "fontNameOption"), Qt::Key_Down);
+    QVERIFY(control<QRadioButton>(*m_mainWindow, "userTextOption")->isChecked());
+    QVERIFY(control<QLineEdit>(*m_mainWindow, "userTextBox")->isEnabled());
     QCOMPARE(sampleLine()->text(), QStringLiteral("abc"));
 
-    QTest::keyClick(m_mainWindow->userTextOption(), Qt::Key_Up);
-    QVERIFY(m_mainWindow->fontNameOption()->isChecked());
-    QVERIFY(!m_mainWindow->userTextBox()->isEnabled());
+    QTest::keyClick(control<QRadioButton>(*m_mainWindow, "userTextOption"), Qt::Key_Up);
+    QVERIFY(control<QRadioButton>(*m_mainWindow, "fontNameOption")->isChecked());
+    QVERIFY(!control<QLineEdit>(*m_mainWindow, "userTextBox")->isEnabled());
     QCOMPARE(sampleLine()->text(), QStringLiteral("Times"));
 }
 
@@ -321,8 +326,8 @@ void tst_SamplePreview::typingWithUserTextOption()
     load();
     if (!current.isEmpty())
         clickFont(current);
-    clickOption(m_mainWindow->userTextOption());
-    QLineEdit *userTextBox = m_mainWindow->userTextBox();
+    clickOption(control<QRadioButton>(*m_mainWindow, "userTextOption"));
+    QLineEdit *userTextBox = control<QLineEdit>(*m_mainWindow, "userTextBox");
     QTest::mouseClick(userTextBox, Qt::LeftButton);
 
     QStringList seen;
@@ -341,12 +346,12 @@ void tst_SamplePreview::storedTextUntilFirstClick()
 {
     m_runtime.settings.insert(SettingPath, QStringLiteral("abc"));
     load();
-    QVERIFY(m_mainWindow->fontNameOption()->isChecked());
+    QVERIFY(control<QRadioButton>(*m_mainWindow, "fontNameOption")->isChecked());
     QCOMPARE(sampleLine()->text(), QStringLiteral("abc"));
 
     clickFont(QStringLiteral("Arial"));
     QCOMPARE(sampleLine()->text(), QStringLiteral("Arial"));
-    QCOMPARE(m_mainWindow->userTextBox()->text(), QStringLiteral("abc"));
+    QCOMPARE(control<QLineEdit>(*m_mainWindow, "userTextBox")->text(), QStringLiteral("abc"));
 }
 
 void tst_SamplePreview::printerOnlyFont_data()
@@ -381,14 +386,14 @@ void tst_SamplePreview::printerOnlyFont()
         m_screen.printerOnly.insert(QStringLiteral("Arial"));
     load();
     if (!goodFirst.isEmpty()) {
-        m_mainWindow->displaySizeList()->setSelected(Points16, true);
+        control<ListBox>(*m_mainWindow, "displaySizeList")->setSelected(Points16, true);
         clickFont(goodFirst);
-        m_mainWindow->displaySizeList()->setSelected(Points18, true);
-        m_mainWindow->displaySizeList()->setSelected(Points16, true);
+        control<ListBox>(*m_mainWindow, "displaySizeList")->setSelected(Points18, true);
+        control<ListBox>(*m_mainWindow, "displaySizeList")->setSelected(Points16, true);
     }
     if (userText) {
-        clickOption(m_mainWindow->userTextOption());
-        m_mainWindow->userTextBox()->setText(QStringLiteral("abc"));
+        clickOption(control<QRadioButton>(*m_mainWindow, "userTextOption"));
+        control<QLineEdit>(*m_mainWindow, "userTextBox")->setText(QStringLiteral("abc"));
     }
 
     // Qt keeps its substitutes in lower case; family names match in any case.
@@ -401,7 +406,7 @@ void tst_SamplePreview::printerOnlyFont()
     QVERIFY(sampleLine()->font().styleStrategy() & QFont::NoFontMerging);
 
     // A size change resizes the fallback text and keeps it.
-    m_mainWindow->displaySizeList()->setSelected(Points18, true);
+    control<ListBox>(*m_mainWindow, "displaySizeList")->setSelected(Points18, true);
     QCOMPARE(sampleLine()->text(), PrinterOnlyFont);
     QCOMPARE(faceOf(sampleLine()).family.toCaseFolded(), fallbackFamily);
     QCOMPARE(faceOf(sampleLine()).points, 18.0);
@@ -440,10 +445,10 @@ void tst_SamplePreview::userTextBoxTakesAnyText()
 
     load();
     clickFont(QStringLiteral("Courier"));
-    clickOption(m_mainWindow->userTextOption());
+    clickOption(control<QRadioButton>(*m_mainWindow, "userTextOption"));
     const QRect place = sampleLine()->geometry();
     QApplication::clipboard()->setText(pasted);
-    QLineEdit *userTextBox = m_mainWindow->userTextBox();
+    QLineEdit *userTextBox = control<QLineEdit>(*m_mainWindow, "userTextBox");
     QTest::mouseClick(userTextBox, Qt::LeftButton);
     QTest::keyClick(userTextBox, Qt::Key_V, Qt::ControlModifier);
 

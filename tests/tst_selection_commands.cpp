@@ -5,6 +5,8 @@
 // fontList's selection against Qt's own selection rules, and the two ways the
 // program ends: Exit, which stores the user's text, and any other close.
 
+#include "find_control.h"
+#include "fonts/font_catalogue.h"
 #include "fake_printer.h"
 #include "fake_runtime.h"
 #include "fake_screen.h"
@@ -53,6 +55,9 @@ class tst_SelectionCommands : public QObject
 {
     Q_OBJECT
 
+    // The installed fonts, read as the program reads them at start.
+    FontCatalogue m_fonts;
+
 private Q_SLOTS:
     void init();
     void cleanup();
@@ -94,7 +99,7 @@ void tst_SelectionCommands::init()
     m_screen = FakeScreen();
     m_runtime = FakeRuntime();
     m_runtime.journal = &m_journal;
-    m_mainWindow = std::make_unique<MainWindow>(m_printer, m_screen, m_runtime);
+    m_mainWindow = std::make_unique<MainWindow>(m_fonts, m_printer, m_screen, m_runtime);
 }
 
 void tst_SelectionCommands::cleanup()
@@ -115,7 +120,7 @@ void tst_SelectionCommands::load(const QStringList &fonts)
 
 void tst_SelectionCommands::clickRow(int row, Qt::KeyboardModifiers modifiers)
 {
-    ListBox *fontList = m_mainWindow->fontList();
+    ListBox *fontList = control<ListBox>(*m_mainWindow, "fontList");
     const QRect rect = fontList->visualRect(fontList->model()->index(row, 0));
     QTest::mouseClick(fontList->viewport(), Qt::LeftButton, modifiers, rect.center());
 }
@@ -146,8 +151,8 @@ void tst_SelectionCommands::selectAllAndDeselectAll()
     QFETCH(bool, selectAll);
 
     load(fonts);
-    ListBox *fontList = m_mainWindow->fontList();
-    QLabel *sampleLine = m_mainWindow->sampleLine();
+    ListBox *fontList = control<ListBox>(*m_mainWindow, "fontList");
+    QLabel *sampleLine = control<QLabel>(*m_mainWindow, "sampleLine");
     if (!fonts.isEmpty()) {
         // The sample shows Helvetica, which is not selected.
         clickRow(2);
@@ -166,7 +171,7 @@ void tst_SelectionCommands::selectAllAndDeselectAll()
         QVERIFY(sampleLine->isHidden());
         selectedAtPump.append(fontList->selectedCount());
     };
-    (selectAll ? m_mainWindow->selectAllButton() : m_mainWindow->deselectAllButton())->click();
+    (selectAll ? control<QPushButton>(*m_mainWindow, "selectAllButton") : control<QPushButton>(*m_mainWindow, "deselectAllButton"))->click();
 
     QCOMPARE(m_runtime.pumps, fonts.size());
     QCOMPARE(clicks.count(), fonts.size());
@@ -196,15 +201,15 @@ void tst_SelectionCommands::clicksWhileHiddenChangeNothing()
 {
     load();
     clickRow(0);
-    QLabel *sampleLine = m_mainWindow->sampleLine();
+    QLabel *sampleLine = control<QLabel>(*m_mainWindow, "sampleLine");
     const QString caption = sampleLine->text();
     const QFont face = sampleLine->font();
 
     sampleLine->hide();
     clickRow(4);
     clickRow(1, Qt::ControlModifier);
-    QCOMPARE(m_mainWindow->fontList()->currentText(), QStringLiteral("Courier"));
-    QCOMPARE(selectedRows(m_mainWindow->fontList()), (QList<int>{1, 4}));
+    QCOMPARE(control<ListBox>(*m_mainWindow, "fontList")->currentText(), QStringLiteral("Courier"));
+    QCOMPARE(selectedRows(control<ListBox>(*m_mainWindow, "fontList")), (QList<int>{1, 4}));
     QCOMPARE(sampleLine->text(), caption);
     QCOMPARE(sampleLine->font(), face);
 }
@@ -232,17 +237,17 @@ void tst_SelectionCommands::userClicksDuringTheLoop()
 
     load();
     clickRow(2);
-    QLabel *sampleLine = m_mainWindow->sampleLine();
+    QLabel *sampleLine = control<QLabel>(*m_mainWindow, "sampleLine");
     const QString caption = sampleLine->text();
     m_runtime.onPump = [&](int pump) {
         if (pump == 3)
             clickRow(clickedRow, Qt::ControlModifier);
     };
-    (selectAll ? m_mainWindow->selectAllButton() : m_mainWindow->deselectAllButton())->click();
+    (selectAll ? control<QPushButton>(*m_mainWindow, "selectAllButton") : control<QPushButton>(*m_mainWindow, "deselectAllButton"))->click();
 
-    QCOMPARE(selectedRows(m_mainWindow->fontList()), selected);
+    QCOMPARE(selectedRows(control<ListBox>(*m_mainWindow, "fontList")), selected);
     // The click moved the current entry, but the sample line did not follow.
-    QCOMPARE(m_mainWindow->fontList()->currentText(), Fonts.at(clickedRow));
+    QCOMPARE(control<ListBox>(*m_mainWindow, "fontList")->currentText(), Fonts.at(clickedRow));
     QCOMPARE(sampleLine->text(), caption);
 }
 
@@ -267,18 +272,18 @@ void tst_SelectionCommands::nestedSelectAll()
 
     load();
     clickRow(1);
-    QLabel *sampleLine = m_mainWindow->sampleLine();
+    QLabel *sampleLine = control<QLabel>(*m_mainWindow, "sampleLine");
     sampleLine->setText(QStringLiteral("stale"));
     QList<bool> hiddenAtPump;
     m_runtime.onPump = [&](int pump) {
         hiddenAtPump.append(sampleLine->isHidden());
         if (nested && pump == 2)
-            m_mainWindow->selectAllButton()->click();
+            control<QPushButton>(*m_mainWindow, "selectAllButton")->click();
     };
-    m_mainWindow->selectAllButton()->click();
+    control<QPushButton>(*m_mainWindow, "selectAllButton")->click();
 
     QCOMPARE(m_runtime.pumps, pumps);
-    QCOMPARE(selectedRows(m_mainWindow->fontList()), (QList<int>{0, 1, 2, 3, 4}));
+    QCOMPARE(selectedRows(control<ListBox>(*m_mainWindow, "fontList")), (QList<int>{0, 1, 2, 3, 4}));
     QVERIFY(!sampleLine->isHidden());
     QCOMPARE(sampleLine->text(), caption);
     if (nested) {
@@ -315,7 +320,7 @@ void tst_SelectionCommands::selectionFollowsQtRules()
     for (int i = 0; i < 1000; ++i)
         fonts.append(QStringLiteral("Face %1").arg(i, 4, 10, QLatin1Char('0')));
     load(fonts);
-    ListBox *fontList = m_mainWindow->fontList();
+    ListBox *fontList = control<ListBox>(*m_mainWindow, "fontList");
     QStringListModel plainModel(fonts);
     QListView plain;
     plain.setModel(&plainModel);
@@ -428,7 +433,7 @@ void tst_SelectionCommands::oneClickPerInput()
     // font click once: never twice for one input, whatever the selection
     // does.
     load();
-    ListBox *fontList = m_mainWindow->fontList();
+    ListBox *fontList = control<ListBox>(*m_mainWindow, "fontList");
     clickRow(startRow);
     QSignalSpy spy(fontList, &ListBox::listClicked);
     if (clickedRow >= 0)
@@ -462,9 +467,9 @@ void tst_SelectionCommands::exitStoresTheText()
     if (!stored.isEmpty())
         m_runtime.settings.insert(SettingPath, stored);
     load();
-    m_mainWindow->userTextOption()->click();
-    m_mainWindow->userTextBox()->setText(typed);
-    m_mainWindow->exitButton()->click();
+    control<QRadioButton>(*m_mainWindow, "userTextOption")->click();
+    control<QLineEdit>(*m_mainWindow, "userTextBox")->setText(typed);
+    control<QPushButton>(*m_mainWindow, "exitButton")->click();
 
     // The text is stored before the program ends, and only then.
     QStringList expected;
@@ -477,9 +482,9 @@ void tst_SelectionCommands::exitStoresTheText()
     // The next start shows it.
     FakeRuntime next;
     next.settings = m_runtime.settings;
-    MainWindow again(m_printer, m_screen, next);
+    MainWindow again(m_fonts, m_printer, m_screen, next);
     again.load();
-    QCOMPARE(again.userTextBox()->text(), storedAfter);
+    QCOMPARE(control<QLineEdit>(again, "userTextBox")->text(), storedAfter);
 }
 
 void tst_SelectionCommands::closeStoresNothing_data()
@@ -496,8 +501,8 @@ void tst_SelectionCommands::closeStoresNothing()
 
     m_runtime.settings.insert(SettingPath, QStringLiteral("old"));
     load();
-    m_mainWindow->userTextOption()->click();
-    m_mainWindow->userTextBox()->setText(QStringLiteral("edited"));
+    control<QRadioButton>(*m_mainWindow, "userTextOption")->click();
+    control<QLineEdit>(*m_mainWindow, "userTextBox")->setText(QStringLiteral("edited"));
 
     if (fromWindowSystem) {
         QCloseEvent close;
@@ -523,12 +528,12 @@ void tst_SelectionCommands::endDuringTheLoop()
     QFETCH(bool, byExit);
 
     load();
-    m_mainWindow->userTextBox()->setText(QStringLiteral("abc"));
+    control<QLineEdit>(*m_mainWindow, "userTextBox")->setText(QStringLiteral("abc"));
     m_journal.clear();
     m_runtime.onPump = [&](int pump) {
         if (pump == 3) {
             if (byExit)
-                m_mainWindow->exitButton()->click();
+                control<QPushButton>(*m_mainWindow, "exitButton")->click();
             else
                 m_mainWindow->close();
         }
@@ -537,8 +542,8 @@ void tst_SelectionCommands::endDuringTheLoop()
     QVERIFY_THROWS_EXCEPTION(ProgramEnded, runHandler(m_mainWindow.get(), "onSelectAllClicked"));
     QCOMPARE(m_runtime.endProgramCalls, 1);
     QCOMPARE(m_runtime.pumps, 3);
-    QCOMPARE(selectedRows(m_mainWindow->fontList()), (QList<int>{0, 1}));
-    QVERIFY(m_mainWindow->sampleLine()->isHidden());
+    QCOMPARE(selectedRows(control<ListBox>(*m_mainWindow, "fontList")), (QList<int>{0, 1}));
+    QVERIFY(control<QLabel>(*m_mainWindow, "sampleLine")->isHidden());
     QCOMPARE(m_runtime.settingWrites, byExit ? 1 : 0);
 }
 

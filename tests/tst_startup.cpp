@@ -6,6 +6,8 @@
 // catalogue it builds, the defaults and the restored sample text. Also the
 // two handlers that it sets off: displaySizeList's click and userTextBox's change.
 
+#include "find_control.h"
+#include "fonts/font_catalogue.h"
 #include "fake_printer.h"
 #include "fake_runtime.h"
 #include "fake_screen.h"
@@ -92,6 +94,9 @@ class tst_StartUp : public QObject
 {
     Q_OBJECT
 
+    // The installed fonts, read as the program reads them at start.
+    FontCatalogue m_fonts;
+
 private Q_SLOTS:
     void init();
     void cleanup();
@@ -133,13 +138,13 @@ void tst_StartUp::init()
     // Repaints, and the window's appearance on the screen, go through the
     // toolkit's event queue.
     m_runtime.processQtEvents = true;
-    m_mainWindow = std::make_unique<MainWindow>(m_printer, m_screen, m_runtime);
+    m_mainWindow = std::make_unique<MainWindow>(m_fonts, m_printer, m_screen, m_runtime);
 
     m_paints = std::make_unique<PaintJournal>(m_journal);
     ProgressWindow &progress = m_mainWindow->progressWindow();
     for (QWidget *widget : std::initializer_list<QWidget *>{
-             &progress, progress.panel(), progress.countLine(), progress.nameLine(),
-             progress.stopButton()})
+             &progress, control<QFrame>(progress, "panel"), control<QLabel>(progress, "countLine"), control<QLabel>(progress, "nameLine"),
+             control<QPushButton>(progress, "stopButton")})
         m_paints->watch(widget);
 }
 
@@ -181,11 +186,11 @@ void tst_StartUp::sequence()
     // The opening, the busy pointer, one pass per font, and the default
     // pointer once the window is closed.
     const QStringList expected =
-        QStringList{Opening, "MousePointer=11"} + loop + QStringList{"MousePointer=0"};
+        QStringList{Opening, "MousePointer=Busy"} + loop + QStringList{"MousePointer=Default"};
     QCOMPARE(steps(m_journal), expected);
     QCOMPARE(m_printer.fontCountReads, 1 + fonts.size());
     QCOMPARE(m_printer.fontNameReads, 2 * fonts.size());
-    QCOMPARE(m_mainWindow->progressWindow().countLine()->text(), QStringLiteral("Please Wait"));
+    QCOMPARE(control<QLabel>(m_mainWindow->progressWindow(), "countLine")->text(), QStringLiteral("Please Wait"));
     QCOMPARE(m_mainWindow->progressWindow().windowTitle(), QStringLiteral("Reading Fonts"));
 }
 
@@ -203,7 +208,7 @@ void tst_StartUp::countIsAskedAgainForEveryLine()
                                          "Paint:countLine:0 / 2",
                                          "Paint:countLine:1 / 3"}));
     QCOMPARE(m_runtime.pumps, 2);
-    QCOMPARE(entries(m_mainWindow->fontList()), (QStringList{"Arial", "Courier"}));
+    QCOMPARE(entries(control<ListBox>(*m_mainWindow, "fontList")), (QStringList{"Arial", "Courier"}));
 }
 
 void tst_StartUp::catalogue_data()
@@ -237,7 +242,7 @@ void tst_StartUp::catalogue()
     m_printer.fontList = fonts;
     load();
 
-    QCOMPARE(entries(m_mainWindow->fontList()), listed);
+    QCOMPARE(entries(control<ListBox>(*m_mainWindow, "fontList")), listed);
     // Every name appeared on the progress window exactly as reported.
     QStringList shownNames;
     for (const QString &line : std::as_const(m_journal)) {
@@ -262,7 +267,7 @@ void tst_StartUp::largeCatalogue()
     m_printer.fontList = fonts;
 
     // Each new entry is found at the row that the list announces for it.
-    ListBox *fontList = m_mainWindow->fontList();
+    ListBox *fontList = control<ListBox>(*m_mainWindow, "fontList");
     QStringList announced;
     connect(fontList->model(), &QAbstractItemModel::rowsInserted, this,
             [&](const QModelIndex &, int first, int) { announced.append(fontList->text(first)); });
@@ -297,8 +302,8 @@ void tst_StartUp::defaults()
     m_printer.fontList = fonts;
     load();
 
-    ListBox *printSizeList = m_mainWindow->printSizeList();
-    ListBox *displaySizeList = m_mainWindow->displaySizeList();
+    ListBox *printSizeList = control<ListBox>(*m_mainWindow, "printSizeList");
+    ListBox *displaySizeList = control<ListBox>(*m_mainWindow, "displaySizeList");
     QCOMPARE(entries(printSizeList), (QStringList{"10", "12", "14", "16", "18", "20"}));
     QCOMPARE(entries(displaySizeList), (QStringList{"16", "18", "20", "22", "24"}));
     QCOMPARE(printSizeList->currentText(), QStringLiteral("12"));
@@ -310,7 +315,7 @@ void tst_StartUp::defaults()
 
     // The catalogue starts with no current entry and nothing selected, and
     // the window works: a click picks an entry.
-    ListBox *fontList = m_mainWindow->fontList();
+    ListBox *fontList = control<ListBox>(*m_mainWindow, "fontList");
     QCOMPARE(fontList->count(), fonts.size());
     QCOMPARE(fontList->selectedCount(), 0);
     QCOMPARE(fontList->currentText(), QString());
@@ -345,15 +350,15 @@ void tst_StartUp::storedText()
     m_printer.fontList = {"Courier", "Arial"};
     load();
 
-    QCOMPARE(m_mainWindow->userTextBox()->text(), text);
-    QVERIFY(!m_mainWindow->userTextBox()->isEnabled());
-    QVERIFY(m_mainWindow->fontNameOption()->isChecked());
-    QVERIFY(!m_mainWindow->userTextOption()->isChecked());
-    QCOMPARE(m_mainWindow->sampleLine()->text(), sample);
+    QCOMPARE(control<QLineEdit>(*m_mainWindow, "userTextBox")->text(), text);
+    QVERIFY(!control<QLineEdit>(*m_mainWindow, "userTextBox")->isEnabled());
+    QVERIFY(control<QRadioButton>(*m_mainWindow, "fontNameOption")->isChecked());
+    QVERIFY(!control<QRadioButton>(*m_mainWindow, "userTextOption")->isChecked());
+    QCOMPARE(control<QLabel>(*m_mainWindow, "sampleLine")->text(), sample);
     // The sample keeps its design face at the default display size.
-    QCOMPARE(m_mainWindow->sampleLine()->font().pointSizeF(), 24.0);
+    QCOMPARE(control<QLabel>(*m_mainWindow, "sampleLine")->font().pointSizeF(), 24.0);
     // Times New Roman itself where it is installed, else its metric twin.
-    const QString face = m_mainWindow->sampleLine()->font().family();
+    const QString face = control<QLabel>(*m_mainWindow, "sampleLine")->font().family();
     QVERIFY2(face == QLatin1String("Times New Roman") || face == QLatin1String("Liberation Serif"),
              qPrintable(face));
     QCOMPARE(m_runtime.settingWrites, 0);
@@ -375,7 +380,7 @@ void tst_StartUp::displaySizeListClick()
 
     m_printer.fontList = {"Courier"};
     load();
-    QLabel *sample = m_mainWindow->sampleLine();
+    QLabel *sample = control<QLabel>(*m_mainWindow, "sampleLine");
     QFont font = sample->font();
     font.setFamily(QStringLiteral("Courier"));
     font.setBold(false);
@@ -384,12 +389,12 @@ void tst_StartUp::displaySizeListClick()
     sample->setText(QStringLiteral("Courier"));
 
     // By code, as Select All would, and by the user's click.
-    m_mainWindow->displaySizeList()->setSelected(row, true);
+    control<ListBox>(*m_mainWindow, "displaySizeList")->setSelected(row, true);
     QCOMPARE(sample->font().pointSizeF(), points);
-    m_mainWindow->displaySizeList()->setSelected(4, true);
+    control<ListBox>(*m_mainWindow, "displaySizeList")->setSelected(4, true);
     QCOMPARE(sample->font().pointSizeF(), 24.0);
     QVERIFY(QTest::qWaitForWindowExposed(m_mainWindow.get()));
-    ListBox *displaySizeList = m_mainWindow->displaySizeList();
+    ListBox *displaySizeList = control<ListBox>(*m_mainWindow, "displaySizeList");
     QTest::mouseClick(displaySizeList->viewport(), Qt::LeftButton, {},
                       displaySizeList->visualRect(displaySizeList->model()->index(row, 0)).center());
     QCOMPARE(sample->font().pointSizeF(), points);
@@ -421,14 +426,14 @@ void tst_StartUp::userTextBoxChange()
     m_runtime.settings.insert(SettingPath, QStringLiteral("abc"));
     m_printer.fontList = {"Courier", "Arial"};
     load();
-    ListBox *fontList = m_mainWindow->fontList();
+    ListBox *fontList = control<ListBox>(*m_mainWindow, "fontList");
     if (currentFont >= 0)
         fontList->setCurrentIndex(fontList->model()->index(currentFont, 0));
 
     // The options are not consulted: fontNameOption is chosen and userTextBox disabled.
-    m_mainWindow->userTextBox()->setText(typed);
-    QCOMPARE(m_mainWindow->sampleLine()->text(), sample);
-    QVERIFY(m_mainWindow->fontNameOption()->isChecked());
+    control<QLineEdit>(*m_mainWindow, "userTextBox")->setText(typed);
+    QCOMPARE(control<QLabel>(*m_mainWindow, "sampleLine")->text(), sample);
+    QVERIFY(control<QRadioButton>(*m_mainWindow, "fontNameOption")->isChecked());
 }
 
 QTEST_MAIN(tst_StartUp)

@@ -5,9 +5,9 @@
 // pointer, message boxes, and the family lists read from Qt.
 
 #include "fake_runtime.h"
-#include "host/font_families.h"
-#include "host/system_runtime.h"
-#include "host/system_screen.h"
+#include "fonts/font_catalogue.h"
+#include "desktop/system_runtime.h"
+#include "desktop/system_screen.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -76,6 +76,9 @@ private:
 class tst_SystemRuntime : public QObject
 {
     Q_OBJECT
+
+    // The installed fonts, read as the program reads them at start.
+    FontCatalogue m_fonts;
 
 private Q_SLOTS:
     void cleanup();
@@ -232,18 +235,18 @@ void tst_SystemRuntime::unwritableStoreIsReported()
 
 void tst_SystemRuntime::pointerIsAPlainSetting()
 {
-    SystemScreen screen;
-    screen.setMousePointer(Screen::BusyPointer);
-    screen.setMousePointer(Screen::BusyPointer);
+    SystemScreen screen(m_fonts);
+    screen.setMousePointer(Screen::Pointer::Busy);
+    screen.setMousePointer(Screen::Pointer::Busy);
     QVERIFY(QGuiApplication::overrideCursor());
     QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    QCOMPARE(screen.mousePointer(), Screen::BusyPointer);
+    QCOMPARE(screen.mousePointer(), Screen::Pointer::Busy);
 
     // Two busy settings and one default leave the default pointer.
-    screen.setMousePointer(Screen::DefaultPointer);
+    screen.setMousePointer(Screen::Pointer::Default);
     QVERIFY(!QGuiApplication::overrideCursor());
-    QCOMPARE(screen.mousePointer(), Screen::DefaultPointer);
-    screen.setMousePointer(Screen::DefaultPointer);
+    QCOMPARE(screen.mousePointer(), Screen::Pointer::Default);
+    screen.setMousePointer(Screen::Pointer::Default);
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 
@@ -266,7 +269,7 @@ void tst_SystemRuntime::canDrawOnlyInstalledFamilies()
     QFETCH(QString, family);
     QFETCH(bool, drawable);
 
-    SystemScreen screen;
+    SystemScreen screen(m_fonts);
     QCOMPARE(screen.canDrawFont(family), drawable);
 }
 
@@ -294,19 +297,20 @@ void tst_SystemRuntime::typefaceFamilies()
 
 void tst_SystemRuntime::messageBox_data()
 {
-    QTest::addColumn<int>("style");
+    QTest::addColumn<Runtime::MessageStyle>("style");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("shownTitle");
     QTest::addColumn<int>("icon");
 
     QTest::newRow("exclamation with a title")
-        << 48 << "Error" << "Error" << int(QMessageBox::Warning);
-    QTest::newRow("plain, program's title") << 0 << "" << "Glyphora" << int(QMessageBox::NoIcon);
+        << Runtime::MessageStyle::Exclamation << "Error" << "Error" << int(QMessageBox::Warning);
+    QTest::newRow("plain, program's title")
+        << Runtime::MessageStyle::Plain << "" << "Glyphora" << int(QMessageBox::NoIcon);
 }
 
 void tst_SystemRuntime::messageBox()
 {
-    QFETCH(int, style);
+    QFETCH(Runtime::MessageStyle, style);
     QFETCH(QString, title);
     QFETCH(QString, shownTitle);
     QFETCH(int, icon);

@@ -7,10 +7,12 @@
 // English, byte for byte. Values the program keeps for itself (the settings
 // entry, the stop request) are the same in both.
 
+#include "find_control.h"
+#include "fonts/font_catalogue.h"
 #include "fake_printer.h"
 #include "fake_runtime.h"
 #include "fake_screen.h"
-#include "host/translations.h"
+#include "desktop/translations.h"
 #include "main_window/main_window.h"
 #include "progress_window/progress_window.h"
 #include "ui/list_box.h"
@@ -43,6 +45,9 @@ using Text = std::function<QString(MainWindow &)>;
 class tst_Translations : public QObject
 {
     Q_OBJECT
+
+    // The installed fonts, read as the program reads them at start.
+    FontCatalogue m_fonts;
 
 private Q_SLOTS:
     void initTestCase();
@@ -77,7 +82,7 @@ void tst_Translations::init()
     m_screen = FakeScreen();
     m_runtime = FakeRuntime();
     m_runtime.date = Date;
-    m_mainWindow = new MainWindow(m_printer, m_screen, m_runtime);
+    m_mainWindow = new MainWindow(m_fonts, m_printer, m_screen, m_runtime);
     m_mainWindow->load();
 }
 
@@ -98,34 +103,34 @@ void tst_Translations::windowTexts_data()
         QTest::newRow(name) << text << QString::fromUtf8(english) << QString::fromUtf8(german);
     };
     row("window title", [](MainWindow &w) { return w.windowTitle(); }, "Glyphora", "Glyphora");
-    row("title", [](MainWindow &w) { return w.titleLabel()->text(); }, "Glyphora", "Glyphora");
-    row("font list heading", [](MainWindow &w) { return w.fontListLabel()->text(); },
+    row("title", [](MainWindow &w) { return control<QLabel>(w, "titleLabel")->text(); }, "Glyphora", "Glyphora");
+    row("font list heading", [](MainWindow &w) { return control<QLabel>(w, "fontListLabel")->text(); },
         "All Available Fonts", "Verfügbare Schriften");
-    row("font list's spoken name", [](MainWindow &w) { return w.fontList()->accessibleName(); },
+    row("font list's spoken name", [](MainWindow &w) { return control<ListBox>(w, "fontList")->accessibleName(); },
         "All Available Fonts", "Verfügbare Schriften");
-    row("print size heading", [](MainWindow &w) { return w.printSizeLabel()->text(); }, "Print Size",
+    row("print size heading", [](MainWindow &w) { return control<QLabel>(w, "printSizeLabel")->text(); }, "Print Size",
         "Druck");
-    row("display size heading", [](MainWindow &w) { return w.displaySizeLabel()->text(); }, "Display",
+    row("display size heading", [](MainWindow &w) { return control<QLabel>(w, "displaySizeLabel")->text(); }, "Display",
         "Anzeige");
-    row("Select All", [](MainWindow &w) { return w.selectAllButton()->text(); }, "Select All",
+    row("Select All", [](MainWindow &w) { return control<QPushButton>(w, "selectAllButton")->text(); }, "Select All",
         "Alle wählen");
-    row("Deselect All", [](MainWindow &w) { return w.deselectAllButton()->text(); }, "Deselect All",
+    row("Deselect All", [](MainWindow &w) { return control<QPushButton>(w, "deselectAllButton")->text(); }, "Deselect All",
         "Keine wählen");
-    row("Print Fonts", [](MainWindow &w) { return w.printButton()->text(); }, "Print Fonts", "Drucken");
-    row("Exit", [](MainWindow &w) { return w.exitButton()->text(); }, "Exit", "Beenden");
-    row("font name option", [](MainWindow &w) { return w.fontNameOption()->text(); },
+    row("Print Fonts", [](MainWindow &w) { return control<QPushButton>(w, "printButton")->text(); }, "Print Fonts", "Drucken");
+    row("Exit", [](MainWindow &w) { return control<QPushButton>(w, "exitButton")->text(); }, "Exit", "Beenden");
+    row("font name option", [](MainWindow &w) { return control<QRadioButton>(w, "fontNameOption")->text(); },
         "Use Font Name as Sample Text", "Schriftname als Mustertext verwenden");
-    row("user text option", [](MainWindow &w) { return w.userTextOption()->text(); },
+    row("user text option", [](MainWindow &w) { return control<QRadioButton>(w, "userTextOption")->text(); },
         "Use User Defined Text as Sample Text", "Eigenen Text als Mustertext verwenden");
-    row("user text's spoken name", [](MainWindow &w) { return w.userTextBox()->accessibleName(); },
+    row("user text's spoken name", [](MainWindow &w) { return control<QLineEdit>(w, "userTextBox")->accessibleName(); },
         "User Defined Text", "Eigener Text");
-    row("sample line", [](MainWindow &w) { return w.sampleLine()->text(); }, "Sample", "Muster");
+    row("sample line", [](MainWindow &w) { return control<QLabel>(w, "sampleLine")->text(); }, "Sample", "Muster");
     row("sample of a printer-only font",
         [](MainWindow &w) {
-            ListBox *list = w.fontList();
+            ListBox *list = control<ListBox>(w, "fontList");
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                               list->visualRect(list->model()->index(0, 0)).center());
-            return w.sampleLine()->text();
+            return control<QLabel>(w, "sampleLine")->text();
         },
         "Printer Only Font", "Nur Druckerschrift");
     row("progress window, reading",
@@ -136,15 +141,15 @@ void tst_Translations::windowTexts_data()
         "Reading Fonts", "Schriften werden gelesen");
     row("progress window's count line", [](MainWindow &w) {
             w.progressWindow().open();
-            return w.progressWindow().countLine()->text();
+            return control<QLabel>(w.progressWindow(), "countLine")->text();
         },
         "Font Count", "Anzahl");
     row("progress window's name line", [](MainWindow &w) {
             w.progressWindow().open();
-            return w.progressWindow().nameLine()->text();
+            return control<QLabel>(w.progressWindow(), "nameLine")->text();
         },
         "Font Name", "Schriftname");
-    row("Stop", [](MainWindow &w) { return w.progressWindow().stopButton()->text(); }, "Stop", "Stopp");
+    row("Stop", [](MainWindow &w) { return control<QPushButton>(w.progressWindow(), "stopButton")->text(); }, "Stop", "Stopp");
 }
 
 void tst_Translations::windowTexts()
@@ -162,7 +167,7 @@ void tst_Translations::windowTexts()
 void tst_Translations::messagesAndPaper()
 {
     // Nothing selected: the message and its title.
-    m_mainWindow->printButton()->click();
+    control<QPushButton>(*m_mainWindow, "printButton")->click();
     QCOMPARE(m_runtime.messages.size(), 1);
     QCOMPARE(m_runtime.messages.first().text,
              expectGerman() ? QStringLiteral("Sie müssen vor dem Drucken mindestens eine Schrift auswählen. Um mehr "
@@ -173,12 +178,12 @@ void tst_Translations::messagesAndPaper()
 
     // A sheet: the progress window while it prints, and the heading on
     // paper.
-    m_mainWindow->fontList()->setSelected(1, true);
+    control<ListBox>(*m_mainWindow, "fontList")->setSelected(1, true);
     QString title;
     m_runtime.onPump = [&](int) { title = m_mainWindow->progressWindow().windowTitle(); };
-    m_mainWindow->printButton()->click();
+    control<QPushButton>(*m_mainWindow, "printButton")->click();
     QCOMPARE(title, expectGerman() ? QStringLiteral("Schriften werden gedruckt") : QStringLiteral("Printing Fonts"));
-    QCOMPARE(m_mainWindow->progressWindow().nameLine()->text(),
+    QCOMPARE(control<QLabel>(m_mainWindow->progressWindow(), "nameLine")->text(),
              expectGerman() ? QStringLiteral("Schriften im Druck: 1")
                             : QStringLiteral("Printing the 1 fonts you selected."));
     QVERIFY(!m_printer.printedLines.isEmpty());
@@ -191,7 +196,7 @@ void tst_Translations::messagesAndPaper()
     // A failure from the first selected font on.
     m_runtime.messages.clear();
     m_printer.unprintable = {QStringLiteral("Courier New")};
-    m_mainWindow->printButton()->click();
+    control<QPushButton>(*m_mainWindow, "printButton")->click();
     QCOMPARE(m_runtime.messages.size(), 1);
     QCOMPARE(m_runtime.messages.first().text,
              expectGerman() ? QStringLiteral("Ein Fehler ist aufgetreten. Bitte benachrichtigen Sie den Autor.")
@@ -210,22 +215,22 @@ void tst_Translations::valuesKeptForItself()
 {
     // Stop while printing stops the run, whatever the window's title says.
     for (const QString &font : {QStringLiteral("Helvetica"), QStringLiteral("Times")})
-        m_mainWindow->fontList()->addItem(font);
-    for (int row = 0; row < m_mainWindow->fontList()->count(); ++row)
-        m_mainWindow->fontList()->setSelected(row, true);
+        control<ListBox>(*m_mainWindow, "fontList")->addItem(font);
+    for (int row = 0; row < control<ListBox>(*m_mainWindow, "fontList")->count(); ++row)
+        control<ListBox>(*m_mainWindow, "fontList")->setSelected(row, true);
     m_runtime.pumps = 0;
     m_runtime.onPump = [&](int pump) {
         if (pump == 1)
-            m_mainWindow->progressWindow().stopButton()->click();
+            control<QPushButton>(m_mainWindow->progressWindow(), "stopButton")->click();
     };
-    m_mainWindow->printButton()->click();
+    control<QPushButton>(*m_mainWindow, "printButton")->click();
     QCOMPARE(m_runtime.endProgramCalls, 0);
     QVERIFY(!m_printer.printedLines.contains(QStringLiteral("(Arial)")));
 
     // The sample text is stored under the program's own names.
     m_runtime.onPump = nullptr;
-    m_mainWindow->userTextBox()->setText(QStringLiteral("Mustertext"));
-    m_mainWindow->exitButton()->click();
+    control<QLineEdit>(*m_mainWindow, "userTextBox")->setText(QStringLiteral("Mustertext"));
+    control<QPushButton>(*m_mainWindow, "exitButton")->click();
     QCOMPARE(m_runtime.settings.value(SettingPath), QStringLiteral("Mustertext"));
     QCOMPARE(m_runtime.settings.size(), 1);
 }

@@ -86,19 +86,8 @@
         <translation>Eigener Text</translation>
     </message>
     <message>
-        <source>Please Wait</source>
-        <translation>Warten …</translation>
-    </message>
-    <message>
         <source>Printer Only Font</source>
         <translation>Nur Druckerschrift</translation>
-    </message>
-</context>
-<context>
-    <name>PrinterFonts</name>
-    <message>
-        <source>The printer has no font &quot;%1&quot;.</source>
-        <translation>Der Drucker hat keine Schrift „%1“.</translation>
     </message>
 </context>
 <context>
@@ -134,6 +123,10 @@
     <message>
         <source>Stop</source>
         <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Please Wait</source>
+        <translation>Warten …</translation>
     </message>
 </context>
 <context>
@@ -192,6 +185,10 @@
     <message>
         <source>The font size %1 is not a positive number of points.</source>
         <translation>Die Schriftgröße %1 ist keine positive Zahl von Punkten.</translation>
+    </message>
+    <message>
+        <source>The printer has no font &quot;%1&quot;.</source>
+        <translation>Der Drucker hat keine Schrift „%1“.</translation>
     </message>
 </context>
 <context>

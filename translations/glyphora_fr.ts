@@ -86,19 +86,8 @@
         <translation>Texte personnel</translation>
     </message>
     <message>
-        <source>Please Wait</source>
-        <translation>Patientez</translation>
-    </message>
-    <message>
         <source>Printer Only Font</source>
         <translation>Police de l’imprimante</translation>
-    </message>
-</context>
-<context>
-    <name>PrinterFonts</name>
-    <message>
-        <source>The printer has no font &quot;%1&quot;.</source>
-        <translation>L’imprimante n’a pas de police «&#xa0;%1&#xa0;».</translation>
     </message>
 </context>
 <context>
@@ -134,6 +123,10 @@
     <message>
         <source>Stop</source>
         <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>Please Wait</source>
+        <translation>Patientez</translation>
     </message>
 </context>
 <context>
@@ -192,6 +185,10 @@
     <message>
         <source>The font size %1 is not a positive number of points.</source>
         <translation>La taille de police %1 n’est pas un nombre de points positif.</translation>
+    </message>
+    <message>
+        <source>The printer has no font &quot;%1&quot;.</source>
+        <translation>L’imprimante n’a pas de police «&#xa0;%1&#xa0;».</translation>
     </message>
 </context>
 <context>

@@ -3,13 +3,15 @@
 
 #include "font_sheet/font_sheet.h"
 
-#include "host/printer.h"
-#include "host/runtime.h"
-#include "host/screen.h"
+#include "desktop/runtime.h"
+#include "desktop/screen.h"
+#include "fonts/font_catalogue.h"
+#include "printing/printer.h"
 
 #include <QCoreApplication>
 
 #include <exception>
+#include <limits>
 
 namespace {
 
@@ -27,9 +29,9 @@ constexpr const char *NothingSelectedTitle = QT_TRANSLATE_NOOP("FontSheet", "Err
 constexpr const char *Failed = QT_TRANSLATE_NOOP("FontSheet", "An Error has occured.  Please notify the author.");
 constexpr const char *Heading = QT_TRANSLATE_NOOP("FontSheet", "Glyphora Font Sheet %1");
 constexpr const char *PrintingNote = QT_TRANSLATE_NOOP("FontSheet", "Printing the %1 fonts you selected.");
-const QString HeadingFont = QStringLiteral("Arial");
+const QString &HeadingFont = FontCatalogue::CaptionFamily;
 constexpr double HeadingPoints = 12;
-const QString CaptionFont = QStringLiteral("Arial");
+const QString &CaptionFont = FontCatalogue::CaptionFamily;
 constexpr double CaptionPoints = 8;
 
 // Pen steps in twips.
@@ -49,6 +51,15 @@ QString printingNote(int selected)
     return translated(PrintingNote).arg(selected);
 }
 
+// A size entry holds its size as decimal text ("12"). Text that is no
+// number gives no number, which the printer refuses like any bad size.
+double pointsOf(const QString &sizeText)
+{
+    bool ok = false;
+    const double points = sizeText.trimmed().toDouble(&ok);
+    return ok ? points : std::numeric_limits<double>::quiet_NaN();
+}
+
 // Prints entry i of the font list: its caption line, then its sample line.
 void printEntry(const FontSheetSource &source, Printer &printer, int i)
 {
@@ -61,7 +72,7 @@ void printEntry(const FontSheetSource &source, Printer &printer, int i)
 
     printer.setCurrentX(printer.currentX() + SampleIndent);
     printer.setFontName(source.entryText(i));
-    printer.setFontSize(source.printSize());
+    printer.setFontSize(pointsOf(source.printSize()));
     // The two choices are tested one after the other; exactly one is made.
     if (source.fontNameChosen())
         printer.printLine(source.entryText(i));
@@ -75,7 +86,8 @@ void printFontSheet(FontSheetSource &source, FontSheetProgress &progress, Printe
                     Screen &screen, Runtime &runtime)
 {
     if (source.selectedEntryCount() < 1) {
-        runtime.messageBox(translated(NothingSelected), Runtime::ExclamationMessage, translated(NothingSelectedTitle));
+        runtime.messageBox(translated(NothingSelected), Runtime::MessageStyle::Exclamation,
+                           translated(NothingSelectedTitle));
         return;
     }
 
@@ -83,7 +95,7 @@ void printFontSheet(FontSheetSource &source, FontSheetProgress &progress, Printe
     progress.repaintLines();
     // A stop request left over from an earlier run must not stop this one.
     progress.clearStopRequest();
-    screen.setMousePointer(Screen::BusyPointer);
+    const BusyPointer busy(screen);
     progress.setNote(printingNote(source.selectedEntryCount()));
     progress.repaintWindow();
 
@@ -109,26 +121,23 @@ void printFontSheet(FontSheetSource &source, FontSheetProgress &progress, Printe
             if (progress.stopRequested()) {
                 // Stop closed the progress window already. What was drawn
                 // of this run is thrown away: nothing reaches the printer.
-                printer.killDoc();
-                screen.setMousePointer(Screen::DefaultPointer);
+                printer.abort();
                 return;
             }
             printEntry(source, printer, i);
         }
         progress.close();
-        printer.endDoc();
-        screen.setMousePointer(Screen::DefaultPointer);
+        printer.finish();
     } catch (const std::exception &) {
         if (!trapArmed)
             throw;
         // The partly drawn document is thrown away before the user hears of
         // the failure; a second failure while doing so changes nothing.
         try {
-            printer.killDoc();
+            printer.abort();
         } catch (const std::exception &) {
         }
-        runtime.messageBox(translated(Failed), Runtime::PlainMessage);
+        runtime.messageBox(translated(Failed), Runtime::MessageStyle::Plain);
         progress.close();
-        screen.setMousePointer(Screen::DefaultPointer);
     }
 }

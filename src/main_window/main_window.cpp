@@ -3,15 +3,15 @@
 
 #include "main_window/main_window.h"
 
-#include "host/face_setup.h"
-#include "host/printer.h"
+#include "desktop/runtime.h"
+#include "desktop/screen.h"
 #include "font_sheet/font_sheet.h"
-#include "host/runtime.h"
-#include "host/screen.h"
+#include "fonts/font_catalogue.h"
 #include "main_window/app_icon.h"
+#include "main_window/sample_line.h"
+#include "printing/printer.h"
 #include "ui/control_table.h"
 #include "ui/list_box.h"
-#include "main_window/sample_line.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -61,7 +61,6 @@ constexpr const char *DisplaySizes[] = {"16", "18", "20", "22", "24"};
 constexpr int DefaultPrintSizeRow = 1;
 constexpr int DefaultDisplaySizeRow = 4;
 
-constexpr const char *PleaseWait = QT_TRANSLATE_NOOP("MainWindow", "Please Wait");
 constexpr const char *PrinterOnlyFont = QT_TRANSLATE_NOOP("MainWindow", "Printer Only Font");
 
 // The progress window as a print run sees it.
@@ -78,13 +77,9 @@ public:
         m_window.open();
         m_window.setMode(ProgressWindow::Mode::Printing);
     }
-    void repaintLines() override
-    {
-        m_window.repaintLabel(m_window.countLine());
-        m_window.repaintLabel(m_window.nameLine());
-    }
+    void repaintLines() override { m_window.repaintLines(); }
     void clearStopRequest() override { m_window.setStopFlag(ProgressWindow::StopFlag::DontStop); }
-    void setNote(const QString &note) override { m_window.nameLine()->setText(note); }
+    void setNote(const QString &note) override { m_window.setNote(note); }
     void repaintWindow() override { m_window.repaintWindow(); }
     void setCount(int index, int last) override { m_window.setCount(index, last); }
     bool stopRequested() const override
@@ -99,19 +94,21 @@ private:
 
 } // namespace
 
-MainWindow::MainWindow(Printer &printer, Screen &screen, Runtime &runtime, QWidget *parent)
+MainWindow::MainWindow(FontCatalogue &fonts, Printer &printer, Screen &screen, Runtime &runtime,
+                       QWidget *parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , m_fonts(fonts)
     , m_printer(printer)
     , m_screen(screen)
     , m_runtime(runtime)
-    , m_progressWindow(runtime)
+    , m_progressWindow(fonts, runtime)
     , m_sheetProgress(std::make_unique<PrintProgress>(m_progressWindow))
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(tr(Title));
     setWindowIcon(appIcon());
-    setFont(designFont("Times New Roman", 26.25, true));
+    setFont(designFont(m_fonts, "Times New Roman", 26.25, true));
 
     QPalette background = palette();
     background.setColor(QPalette::Window, colourOf(Colour::LightGrey));
@@ -163,10 +160,10 @@ void MainWindow::runHandler(void (MainWindow::*handler)())
             if (insidePrintRun)
                 return;
             m_progressWindow.closeWindow();
-            m_screen.setMousePointer(Screen::DefaultPointer);
+            m_screen.setMousePointer(Screen::Pointer::Default);
             // A document that a failed run began is never carried into the
             // next run.
-            m_printer.killDoc();
+            m_printer.abort();
         });
 }
 
@@ -174,25 +171,25 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::createControls()
 {
-    const auto controls = ::buildControls(this, Design, logicalScreenDpi(), "MainWindow");
-    m_titleLabel = qobject_cast<QLabel *>(controls.value("titleLabel"));
-    m_sampleLine = qobject_cast<QLabel *>(controls.value("sampleLine"));
-    m_printSizeLabel = qobject_cast<QLabel *>(controls.value("printSizeLabel"));
-    m_fontListLabel = qobject_cast<QLabel *>(controls.value("fontListLabel"));
-    m_displaySizeLabel = qobject_cast<QLabel *>(controls.value("displaySizeLabel"));
-    m_fontList = qobject_cast<ListBox *>(controls.value("fontList"));
-    m_printSizeList = qobject_cast<ListBox *>(controls.value("printSizeList"));
-    m_displaySizeList = qobject_cast<ListBox *>(controls.value("displaySizeList"));
-    m_exitButton = qobject_cast<QPushButton *>(controls.value("exitButton"));
-    m_printButton = qobject_cast<QPushButton *>(controls.value("printButton"));
-    m_selectAllButton = qobject_cast<QPushButton *>(controls.value("selectAllButton"));
-    m_deselectAllButton = qobject_cast<QPushButton *>(controls.value("deselectAllButton"));
-    m_fontNameOption = qobject_cast<QRadioButton *>(controls.value("fontNameOption"));
-    m_userTextOption = qobject_cast<QRadioButton *>(controls.value("userTextOption"));
-    m_userTextBox = qobject_cast<QLineEdit *>(controls.value("userTextBox"));
+    const Controls controls = ::buildControls(this, Design, m_fonts, logicalScreenDpi(), "MainWindow");
+    m_titleLabel = controls.get<QLabel>("titleLabel");
+    m_sampleLine = controls.get<QLabel>("sampleLine");
+    m_printSizeLabel = controls.get<QLabel>("printSizeLabel");
+    m_fontListLabel = controls.get<QLabel>("fontListLabel");
+    m_displaySizeLabel = controls.get<QLabel>("displaySizeLabel");
+    m_fontList = controls.get<ListBox>("fontList");
+    m_printSizeList = controls.get<ListBox>("printSizeList");
+    m_displaySizeList = controls.get<ListBox>("displaySizeList");
+    m_exitButton = controls.get<QPushButton>("exitButton");
+    m_printButton = controls.get<QPushButton>("printButton");
+    m_selectAllButton = controls.get<QPushButton>("selectAllButton");
+    m_deselectAllButton = controls.get<QPushButton>("deselectAllButton");
+    m_fontNameOption = controls.get<QRadioButton>("fontNameOption");
+    m_userTextOption = controls.get<QRadioButton>("userTextOption");
+    m_userTextBox = controls.get<QLineEdit>("userTextBox");
 
     for (size_t i = 1; i < std::size(TabOrder); ++i)
-        setTabOrder(controls.value(TabOrder[i - 1]), controls.value(TabOrder[i]));
+        setTabOrder(controls.get<QWidget>(TabOrder[i - 1]), controls.get<QWidget>(TabOrder[i]));
 }
 
 void MainWindow::load()
@@ -203,26 +200,27 @@ void MainWindow::load()
         m_displaySizeList->addItem(QString::fromLatin1(size));
 
     m_progressWindow.open();
-    m_progressWindow.countLine()->setText(tr(PleaseWait));
-    m_progressWindow.repaintLabel(m_progressWindow.countLine());
-    m_progressWindow.repaintLabel(m_progressWindow.nameLine());
-    m_screen.setMousePointer(Screen::BusyPointer);
+    m_progressWindow.showPleaseWait();
+    m_progressWindow.repaintLines();
+    {
+        const BusyPointer busy(m_screen);
 
-    // The printer is asked afresh for the count and the name at every step,
-    // as the progress window shows what the printer reports right now. The
-    // pump is where the progress window's Stop can end the program.
-    const int fontCount = m_printer.fontCount();
-    for (int i = 0; i < fontCount; ++i) {
-        m_runtime.pumpEvents();
-        m_progressWindow.setCount(i, m_printer.fontCount() - 1);
-        m_progressWindow.nameLine()->setText(m_printer.fonts(i));
-        m_progressWindow.repaintWindow();
-        m_fontList->addItem(m_printer.fonts(i));
+        // The printer is asked afresh for the count and the name at every
+        // step, as the progress window shows what the printer reports right
+        // now. The pump is where the progress window's Stop can end the
+        // program.
+        const int fontCount = m_printer.fontCount();
+        for (int i = 0; i < fontCount; ++i) {
+            m_runtime.pumpEvents();
+            m_progressWindow.setCount(i, m_printer.fontCount() - 1);
+            m_progressWindow.setNote(m_printer.fontName(i));
+            m_progressWindow.repaintWindow();
+            m_fontList->addItem(m_printer.fontName(i));
+        }
+
+        m_progressWindow.showPleaseWait();
+        m_progressWindow.closeWindow();
     }
-
-    m_progressWindow.countLine()->setText(tr(PleaseWait));
-    m_progressWindow.closeWindow();
-    m_screen.setMousePointer(Screen::DefaultPointer);
 
     show();
     m_printSizeList->setSelected(DefaultPrintSizeRow, true);
@@ -352,7 +350,7 @@ void MainWindow::onFontListClicked()
     } catch (const std::exception &) {
         // In practice a face that only the printer has. Only the face and
         // the caption change: the size, bold and italic stay as they were.
-        setArialFontName(*m_sampleLine, m_screen);
+        setCaptionFontName(*m_sampleLine, m_screen, m_fonts);
         m_sampleLine->setText(tr(PrinterOnlyFont));
     }
 }
@@ -368,7 +366,7 @@ void MainWindow::onDisplaySizeListClicked()
 void MainWindow::setSampleFont(const QFont &font)
 {
     m_sampleLine->setFont(font);
-    setUpFaces(m_sampleLine->font(), m_sampleLine->text());
+    m_fonts.setUpFaces(m_sampleLine->font(), m_sampleLine->text());
 }
 
 double MainWindow::displayPoints() const

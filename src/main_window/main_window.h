@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class FontCatalogue;
 class ListBox;
 class Printer;
 class QLabel;
@@ -32,7 +33,9 @@ public:
     static constexpr const char *SettingsSection = "User Text";
     static constexpr const char *SettingsKey = "Text";
 
-    MainWindow(Printer &printer, Screen &screen, Runtime &runtime, QWidget *parent = nullptr);
+    // Every service must outlive the window.
+    MainWindow(FontCatalogue &fonts, Printer &printer, Screen &screen, Runtime &runtime,
+               QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // The window's load handling: fills the size lists, reads the printer's
@@ -45,22 +48,8 @@ public:
     // going on already.
     void printFonts();
 
-    // The controls, by the names the handlers use.
-    QLabel *titleLabel() const { return m_titleLabel; }
-    QLabel *sampleLine() const { return m_sampleLine; }
-    QLabel *printSizeLabel() const { return m_printSizeLabel; }
-    QLabel *fontListLabel() const { return m_fontListLabel; }
-    QLabel *displaySizeLabel() const { return m_displaySizeLabel; }
-    ListBox *fontList() const { return m_fontList; }
-    ListBox *printSizeList() const { return m_printSizeList; }
-    ListBox *displaySizeList() const { return m_displaySizeList; }
-    QPushButton *exitButton() const { return m_exitButton; }
-    QPushButton *printButton() const { return m_printButton; }
-    QPushButton *selectAllButton() const { return m_selectAllButton; }
-    QPushButton *deselectAllButton() const { return m_deselectAllButton; }
-    QRadioButton *fontNameOption() const { return m_fontNameOption; }
-    QRadioButton *userTextOption() const { return m_userTextOption; }
-    QLineEdit *userTextBox() const { return m_userTextBox; }
+    // The progress window that this window drives while it reads and
+    // prints the fonts: a window of its own, beside this one.
     ProgressWindow &progressWindow() { return m_progressWindow; }
 
 protected:
@@ -103,6 +92,7 @@ private:
     bool userTextChosen() const override;
     QString userText() const override;
 
+    FontCatalogue &m_fonts;
     Printer &m_printer;
     Screen &m_screen;
     Runtime &m_runtime;

@@ -3,9 +3,8 @@
 
 #include "main_window/sample_line.h"
 
-#include "host/face_setup.h"
-#include "host/font_families.h"
-#include "host/screen.h"
+#include "desktop/screen.h"
+#include "fonts/font_catalogue.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -17,8 +16,6 @@
 #include <algorithm>
 
 namespace {
-
-const QString Arial = QStringLiteral("Arial");
 
 void setFace(QLabel &label, const QString &family)
 {
@@ -84,11 +81,11 @@ void setFontName(QLabel &label, Screen &screen, const QString &family)
     setFace(label, family);
 }
 
-void setArialFontName(QLabel &label, Screen &screen)
+void setCaptionFontName(QLabel &label, Screen &screen, FontCatalogue &fonts)
 {
-    QString face = Arial;
-    if (!screen.canDrawFont(Arial)) {
-        const QStringList standIns = standInFamilies(Arial);
+    QString face = FontCatalogue::CaptionFamily;
+    if (!screen.canDrawFont(face)) {
+        const QStringList standIns = fonts.standInFamilies(face);
         const auto drawable = std::find_if(standIns.begin(), standIns.end(),
                                            [&](const QString &f) { return screen.canDrawFont(f); });
         // With no stand-in either, Qt picks a face: the caption shows all the same.
@@ -99,7 +96,7 @@ void setArialFontName(QLabel &label, Screen &screen)
     // Otherwise milliseconds on every click on a name that only the printer
     // has, with many families installed. The stand-ins are few: a size
     // each, bold or not.
-    keepFacesSetUp(label.font());
+    fonts.keepFacesSetUp(label.font());
 }
 
 LongCaptionPainter::LongCaptionPainter(QLabel *label)

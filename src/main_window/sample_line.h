@@ -8,6 +8,7 @@
 
 #include <stdexcept>
 
+class FontCatalogue;
 class QLabel;
 class Screen;
 
@@ -24,11 +25,12 @@ public:
 // drawn alone: a glyph that it lacks is not taken from another face.
 void setFontName(QLabel &label, Screen &screen, const QString &family);
 
-// Sets the label's face to "Arial", or where the screen lacks it to the
-// metric-compatible face that the window's design uses for it; never fails.
-// The face is picked from the families that the screen has: asking Qt for a
-// missing family would send it through fontconfig's fallback list first.
-void setArialFontName(QLabel &label, Screen &screen);
+// Sets the label's face to the caption face (FontCatalogue::CaptionFamily),
+// or where the screen lacks it to the metric-compatible face that the
+// window's design uses for it; never fails. The face is picked from the
+// families that the screen has: asking Qt for a missing family would send it
+// through fontconfig's fallback list first.
+void setCaptionFontName(QLabel &label, Screen &screen, FontCatalogue &fonts);
 
 // Draws a label's long caption from only as much text as can show. QLabel
 // lays its whole caption out at every paint: 8 to 16 ms for the 32,767

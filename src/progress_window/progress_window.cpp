@@ -3,7 +3,7 @@
 
 #include "progress_window/progress_window.h"
 
-#include "host/runtime.h"
+#include "desktop/runtime.h"
 #include "ui/control_table.h"
 #include "progress_window/x11_tool_window.h"
 
@@ -27,6 +27,7 @@ constexpr const char *InitialCountLine = QT_TRANSLATE_NOOP("ProgressWindow", "Fo
 constexpr const char *InitialNameLine = QT_TRANSLATE_NOOP("ProgressWindow", "Font Name");
 constexpr const char *ReadingTitle = QT_TRANSLATE_NOOP("ProgressWindow", "Reading Fonts");
 constexpr const char *PrintingTitle = QT_TRANSLATE_NOOP("ProgressWindow", "Printing Fonts");
+constexpr const char *PleaseWait = QT_TRANSLATE_NOOP("ProgressWindow", "Please Wait");
 
 constexpr int Centre = Qt::AlignHCenter;
 
@@ -56,14 +57,14 @@ constexpr ControlRow Design[] = {
 
 } // namespace
 
-ProgressWindow::ProgressWindow(Runtime &runtime, QWidget *parent)
+ProgressWindow::ProgressWindow(FontCatalogue &fonts, Runtime &runtime, QWidget *parent)
     // A tool window: a small title bar with no close box, window menu,
     // minimise or maximise button, and no button in the task bar.
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , m_runtime(runtime)
 {
     setObjectName(QStringLiteral("ProgressWindow"));
-    setFont(designFont("MS Sans Serif", 8.25, true));
+    setFont(designFont(fonts, "MS Sans Serif", 8.25, true));
     QPalette background = palette();
     background.setColor(QPalette::Window, colourOf(Colour::LightGrey));
     background.setColor(QPalette::WindowText, colourOf(Colour::Black));
@@ -71,11 +72,11 @@ ProgressWindow::ProgressWindow(Runtime &runtime, QWidget *parent)
     setAutoFillBackground(true);
 
     const qreal dpi = logicalScreenDpi();
-    const auto controls = buildControls(this, Design, dpi, "ProgressWindow");
-    m_panel = qobject_cast<QFrame *>(controls.value("panel"));
-    m_countLine = qobject_cast<QLabel *>(controls.value("countLine"));
-    m_nameLine = qobject_cast<QLabel *>(controls.value("nameLine"));
-    m_stopButton = qobject_cast<QPushButton *>(controls.value("stopButton"));
+    const Controls controls = buildControls(this, Design, fonts, dpi, "ProgressWindow");
+    m_panel = controls.get<QFrame>("panel");
+    m_countLine = controls.get<QLabel>("countLine");
+    m_nameLine = controls.get<QLabel>("nameLine");
+    m_stopButton = controls.get<QPushButton>("stopButton");
     setTabOrder(m_panel, m_stopButton);
     // Font names are shown as the printer reports them, even when they look
     // like markup.
@@ -108,6 +109,16 @@ QString ProgressWindow::countText(int index, int last)
 void ProgressWindow::setCount(int index, int last)
 {
     m_countLine->setText(countText(index, last));
+}
+
+void ProgressWindow::showPleaseWait()
+{
+    m_countLine->setText(tr(PleaseWait));
+}
+
+void ProgressWindow::setNote(const QString &text)
+{
+    m_nameLine->setText(text);
 }
 
 void ProgressWindow::resetTexts()
@@ -168,9 +179,10 @@ void ProgressWindow::setMode(Mode mode)
     setWindowTitle(tr(mode == Mode::Printing ? PrintingTitle : ReadingTitle));
 }
 
-void ProgressWindow::repaintLabel(QLabel *label)
+void ProgressWindow::repaintLines()
 {
-    label->repaint();
+    m_countLine->repaint();
+    m_nameLine->repaint();
 }
 
 void ProgressWindow::repaintWindow()

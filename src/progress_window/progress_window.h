@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QWidget>
 
+class FontCatalogue;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -34,7 +35,8 @@ public:
     // index, in plain digits ("0 / 57").
     static QString countText(int index, int last);
 
-    explicit ProgressWindow(Runtime &runtime, QWidget *parent = nullptr);
+    // fonts draws the window's design faces and must outlive it.
+    ProgressWindow(FontCatalogue &fonts, Runtime &runtime, QWidget *parent = nullptr);
     ~ProgressWindow() override;
 
     // Shows the window and returns once it is on the screen, so that the
@@ -54,20 +56,21 @@ public:
 
     // Writes countText(index, last) into the count line.
     void setCount(int index, int last);
+    // Writes "Please Wait" into the count line.
+    void showPleaseWait();
+    // Writes text into the second line: the font being read, or a note on
+    // the run. Shown as written, even where it looks like markup.
+    void setNote(const QString &text);
 
-    QFrame *panel() const { return m_panel; }
-    QLabel *countLine() const { return m_countLine; }
-    QLabel *nameLine() const { return m_nameLine; }
-    QPushButton *stopButton() const { return m_stopButton; }
-
-    // Paints at once, without waiting for the event loop.
+    // Paint at once, without waiting for the event loop: the count line and
+    // the second line, or the whole window.
     //
     // The first whole-window repaint after the window opens reaches the
     // screen at once. A later one within a display frame of the last one
     // that did is painted into the window's buffer only: its pixels reach
     // the screen with the first whole-window repaint after that frame, or
     // when the window closes.
-    void repaintLabel(QLabel *label);
+    void repaintLines();
     void repaintWindow();
 
 protected:

@@ -3,8 +3,7 @@
 
 #include "ui/control_table.h"
 
-#include "host/face_setup.h"
-#include "host/font_families.h"
+#include "fonts/font_catalogue.h"
 #include "ui/command_button.h"
 #include "ui/list_box.h"
 
@@ -132,29 +131,28 @@ QColor colourOf(Colour colour)
     return {};
 }
 
-QFont designFont(const char *family, double points, bool bold)
+QFont designFont(FontCatalogue &fonts, const char *family, double points, bool bold)
 {
     // A real Arial wins; where it is missing, its metric twin draws it.
-    QFont font = standaloneFont(QString::fromLatin1(family));
+    QFont font = fonts.standaloneFont(QString::fromLatin1(family));
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setItalic(false);
     // The design faces are few: a size each, bold or not.
-    keepFacesSetUp(font);
+    fonts.keepFacesSetUp(font);
     return font;
 }
 
-QHash<QByteArray, QWidget *> buildControls(QWidget *window, std::span<const ControlRow> rows,
-                                           qreal dpi, const char *translationContext)
+Controls buildControls(QWidget *window, std::span<const ControlRow> rows, FontCatalogue &fonts, qreal dpi,
+                       const char *translationContext)
 {
-    QHash<QByteArray, QWidget *> controls;
+    Controls controls;
     for (const ControlRow &row : rows) {
-        QWidget *container = row.container ? controls.value(row.container) : window;
-        Q_ASSERT(container);
+        QWidget *container = row.container ? controls.get<QWidget>(row.container) : window;
         QWidget *control = createControl(row, container, translated(translationContext, row.caption));
         control->setObjectName(QString::fromLatin1(row.name));
         if (row.fontFamily)
-            control->setFont(designFont(row.fontFamily, row.fontPoints, row.flags & Bold));
+            control->setFont(designFont(fonts, row.fontFamily, row.fontPoints, row.flags & Bold));
         applyColours(control, row);
         if (row.accessibleName)
             control->setAccessibleName(translated(translationContext, row.accessibleName));
@@ -165,13 +163,4 @@ QHash<QByteArray, QWidget *> buildControls(QWidget *window, std::span<const Cont
         controls.insert(row.name, control);
     }
     return controls;
-}
-
-void placeControls(const QHash<QByteArray, QWidget *> &controls,
-                   std::span<const ControlRow> rows, qreal dpi)
-{
-    for (const ControlRow &row : rows) {
-        if (QWidget *control = controls.value(row.name))
-            control->setGeometry(twipsToPixels(row.rect, dpi));
-    }
 }

@@ -11,7 +11,10 @@
 #include <QFont>
 
 #include <span>
+#include <stdexcept>
+#include <string>
 
+class FontCatalogue;
 class QWidget;
 
 enum class ControlKind { Label, Panel, ListBox, CommandButton, OptionButton, TextBox };
@@ -56,21 +59,39 @@ struct ControlRow
     const char *accessibleName = nullptr;
 };
 
+// The controls of a window's design, by name.
+class Controls
+{
+public:
+    void insert(const char *name, QWidget *control) { m_byName.insert(name, control); }
+
+    // The control named name, as the kind of control that the window takes
+    // it for. A name that the design lacks, or a control of another kind, is
+    // a fault in the window's code: it fails as the window is built.
+    template <typename Control>
+    Control *get(const char *name) const
+    {
+        auto *control = qobject_cast<Control *>(m_byName.value(name));
+        if (!control)
+            throw std::logic_error(std::string("the window's design has no such control: ") + name);
+        return control;
+    }
+
+private:
+    QHash<QByteArray, QWidget *> m_byName;
+};
+
 // Creates the controls of a design table on window, converting twips at the
 // given DPI. Rows come bottom of the stacking order first: each control is
 // drawn over the ones created before it. Captions and screen-reader names
 // are shown translated, from the translation context given (the table marks
-// them with QT_TRANSLATE_NOOP in that context). Returns the controls by name.
-QHash<QByteArray, QWidget *> buildControls(QWidget *window, std::span<const ControlRow> rows,
-                                           qreal dpi, const char *translationContext);
-
-// Moves and sizes controls that buildControls made, for another DPI.
-void placeControls(const QHash<QByteArray, QWidget *> &controls,
-                   std::span<const ControlRow> rows, qreal dpi);
+// them with QT_TRANSLATE_NOOP in that context).
+Controls buildControls(QWidget *window, std::span<const ControlRow> rows, FontCatalogue &fonts, qreal dpi,
+                       const char *translationContext);
 
 // The design's faces, with metric-compatible stand-ins where a face is not
 // installed (Liberation Sans for Arial and MS Sans Serif, Liberation Serif
 // for Times New Roman).
-QFont designFont(const char *family, double points, bool bold);
+QFont designFont(FontCatalogue &fonts, const char *family, double points, bool bold);
 
 QColor colourOf(Colour colour);

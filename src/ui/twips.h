@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "host/measures.h"
+#include "desktop/measures.h"
 
 #include <QRect>
 

@@ -7,9 +7,11 @@
 // as the design tables place them on a 96 DPI screen. The scripts source
 // the output instead of computing pixels from twips by hand.
 
+#include "find_control.h"
 #include "fake_printer.h"
 #include "fake_runtime.h"
 #include "fake_screen.h"
+#include "fonts/font_catalogue.h"
 #include "main_window/main_window.h"
 #include "progress_window/progress_window.h"
 #include "ui/list_box.h"
@@ -54,7 +56,8 @@ int main(int argc, char *argv[])
     FakePrinter printer;
     FakeScreen screen;
     FakeRuntime runtime;
-    MainWindow mainWindow(printer, screen, runtime);
+    FontCatalogue fonts;
+    MainWindow mainWindow(fonts, printer, screen, runtime);
 
     std::printf("# Control places in pixels at 96 DPI: x y width height from the corner\n"
                 "# of the window's client area. Made by control_places at build time.\n");
@@ -63,7 +66,7 @@ int main(int argc, char *argv[])
 
     // The first row of the font list in the design's face, and the height
     // of a row, for scripts that pick fonts by their row.
-    ListBox *fontList = mainWindow.fontList();
+    ListBox *fontList = control<ListBox>(mainWindow, "fontList");
     fontList->addItem(QStringLiteral("Glyphora"));
     fontList->doItemsLayout();
     const QRect row = fontList->visualRect(fontList->model()->index(0, 0));

@@ -6,9 +6,9 @@
 // and tells this program about it through PRIVATE_CUPSD_* variables.
 
 #include "fake_notifier.h"
-#include "host/font_families.h"
-#include "host/ppd_fonts.h"
-#include "host/system_printer.h"
+#include "fonts/font_catalogue.h"
+#include "fonts/ppd_fonts.h"
+#include "printing/system_printer.h"
 #include "../pdf_tools.h"
 #include "private_cupsd.h"
 
@@ -32,7 +32,7 @@ QString environment(const char *name)
 QString endDocFailure(SystemPrinter &printer)
 {
     try {
-        printer.endDoc();
+        printer.finish();
     } catch (const PrinterError &error) {
         qInfo("endDoc: %s", error.what());
         return QString::fromUtf8(error.what());
@@ -50,6 +50,9 @@ QStringList pdfsIn(const QString &folder)
 class tst_CupsPrinter : public QObject
 {
     Q_OBJECT
+
+    // The installed fonts, read as the program reads them at start.
+    FontCatalogue m_fonts;
 
 private Q_SLOTS:
     void cleanup();
@@ -83,33 +86,33 @@ void tst_CupsPrinter::initTestCase()
 
 void tst_CupsPrinter::residentFontsAreListed()
 {
-    SystemPrinter printer(m_notifier);
+    SystemPrinter printer(m_fonts, m_notifier);
     QStringList names;
     for (int i = 0; i < printer.fontCount(); ++i)
-        names.append(printer.fonts(i));
+        names.append(printer.fontName(i));
 
     const QStringList resident = residentFontsOfPpdFile(QFile::encodeName(CupsPdfPpd));
     QCOMPARE(resident.size(), CupsPdfResidentFonts);
     QVERIFY(resident.contains(QStringLiteral("AvantGarde-Book")));
-    const QStringList families = typefaceFamilies(installedFontFamilies());
+    const QStringList families = m_fonts.typefaces();
     QCOMPARE(names, families + resident);
 }
 
 void tst_CupsPrinter::printsThroughTheQueue()
 {
-    SystemPrinter printer(m_notifier);
+    SystemPrinter printer(m_fonts, m_notifier);
     printer.setFontName(QStringLiteral("Arial"));
     printer.setFontSize(12);
     printer.setCurrentX(800);
     printer.printLine(QStringLiteral("Printed through CUPS"));
     printer.setFontName(QStringLiteral("AvantGarde-Book"));
-    printer.setFontSize(QStringLiteral("14"));
+    printer.setFontSize(14.0);
     printer.setCurrentX(835);
     printer.printLine(QStringLiteral("Resident AvantGarde"));
     printer.setFontName(QStringLiteral("Times New Roman"));
     printer.setFontItalic(true);
     printer.printLine(QStringLiteral("Serif italic"));
-    printer.endDoc();
+    printer.finish();
     privateCupsd(QStringLiteral("wait_for_jobs 60"));
 
     const QStringList pdfs = pdfsIn(m_out);
@@ -137,7 +140,7 @@ void tst_CupsPrinter::queueDeletedMidDocument()
     const QString doomed = QStringLiteral("glyphora-doomed");
     privateCupsd(QStringLiteral("add_pdf_queue %1 && lpadmin -d %1").arg(doomed));
     {
-        SystemPrinter printer(m_notifier);
+        SystemPrinter printer(m_fonts, m_notifier);
         printer.printLine(QStringLiteral("Sent to a queue about to go"));
         privateCupsd(QStringLiteral("lpadmin -x %1").arg(doomed));
         printer.printLine(QStringLiteral("Still drawing"));
@@ -150,7 +153,7 @@ void tst_CupsPrinter::queueDeletedMidDocument()
 
 void tst_CupsPrinter::serverStoppedMidDocument()
 {
-    SystemPrinter printer(m_notifier);
+    SystemPrinter printer(m_fonts, m_notifier);
     printer.printLine(QStringLiteral("Sent to a server about to stop"));
     const qint64 pid = environment("PRIVATE_CUPSD_PID").toLongLong();
     QVERIFY(pid > 0);
@@ -163,7 +166,7 @@ void tst_CupsPrinter::serverStoppedMidDocument()
 
     // With no server the next document goes to the PDF printer, whole.
     printer.printLine(QStringLiteral("Filed instead"));
-    printer.endDoc();
+    printer.finish();
     const QStringList filed = pdfsIn(m_documents);
     QCOMPARE(filed.size(), 1);
     const QString text = pdfText(QDir(m_documents).filePath(filed.first()));

@@ -14,11 +14,13 @@
 // while the sheet is drawn, a documents folder that fills up or turns
 // read-only.
 
+#include "find_control.h"
+#include "fonts/font_catalogue.h"
 #include "fake_notifier.h"
 #include "fake_runtime.h"
-#include "host/system_printer.h"
-#include "host/system_runtime.h"
-#include "host/system_screen.h"
+#include "printing/system_printer.h"
+#include "desktop/system_runtime.h"
+#include "desktop/system_screen.h"
 #include "ui/list_box.h"
 #include "main_window/main_window.h"
 #include "progress_window/progress_window.h"
@@ -88,17 +90,17 @@ struct WindowState
 WindowState stateOf(MainWindow &mainWindow)
 {
     WindowState state;
-    const ListBox &fontList = *mainWindow.fontList();
+    const ListBox &fontList = *control<ListBox>(mainWindow, "fontList");
     for (int i = 0; i < fontList.count(); ++i) {
         state.fonts.append(fontList.text(i));
         if (fontList.isSelected(i))
             state.selected.append(i);
     }
-    state.printSize = mainWindow.printSizeList()->currentText();
-    state.displaySize = mainWindow.displaySizeList()->currentText();
-    state.fontNameOption = mainWindow.fontNameOption()->isChecked();
-    state.userTextOption = mainWindow.userTextOption()->isChecked();
-    state.userTextBox = mainWindow.userTextBox()->text();
+    state.printSize = control<ListBox>(mainWindow, "printSizeList")->currentText();
+    state.displaySize = control<ListBox>(mainWindow, "displaySizeList")->currentText();
+    state.fontNameOption = control<QRadioButton>(mainWindow, "fontNameOption")->isChecked();
+    state.userTextOption = control<QRadioButton>(mainWindow, "userTextOption")->isChecked();
+    state.userTextBox = control<QLineEdit>(mainWindow, "userTextBox")->text();
     return state;
 }
 
@@ -118,6 +120,9 @@ QStringList filesIn(const QString &folder)
 class tst_FontSheetPrint : public QObject
 {
     Q_OBJECT
+
+    // The installed fonts, read as the program reads them at start.
+    FontCatalogue m_fonts;
 
 public:
     enum Failure { UnlistedFont, QueueDeleted, FolderFull, FolderReadOnly, ServerStopped };
@@ -211,27 +216,27 @@ void tst_FontSheetPrint::cleanup()
 
 void tst_FontSheetPrint::start()
 {
-    m_printer = std::make_unique<SystemPrinter>(m_notifier);
-    m_screen = std::make_unique<SystemScreen>();
+    m_printer = std::make_unique<SystemPrinter>(m_fonts, m_notifier);
+    m_screen = std::make_unique<SystemScreen>(m_fonts);
     m_runtime = std::make_unique<FakeRuntime>();
     m_runtime->processQtEvents = true;
     // The heading carries today's date as the real runtime writes it.
     m_runtime->date = SystemRuntime().shortDate();
-    m_mainWindow = std::make_unique<MainWindow>(*m_printer, *m_screen, *m_runtime);
+    m_mainWindow = std::make_unique<MainWindow>(m_fonts, *m_printer, *m_screen, *m_runtime);
     m_mainWindow->load();
     m_runtime->pumps = 0;
 }
 
 void tst_FontSheetPrint::selectPrintable()
 {
-    ListBox &fontList = *m_mainWindow->fontList();
+    ListBox &fontList = *control<ListBox>(*m_mainWindow, "fontList");
     for (int i = 0; i < fontList.count(); ++i)
         fontList.setSelected(i, !SymbolFaces.contains(fontList.text(i)));
 }
 
 void tst_FontSheetPrint::printFonts()
 {
-    m_mainWindow->printButton()->click();
+    control<QPushButton>(*m_mainWindow, "printButton")->click();
     if (m_serverRunning)
         privateCupsd(QStringLiteral("wait_for_jobs 60"));
 }
@@ -272,7 +277,7 @@ void tst_FontSheetPrint::removeSheets()
 void tst_FontSheetPrint::sheet()
 {
     start();
-    ListBox &fontList = *m_mainWindow->fontList();
+    ListBox &fontList = *control<ListBox>(*m_mainWindow, "fontList");
     // Long enough for several pages: the catalogue again, as a printer that
     // reports its names twice is listed.
     QStringList printable;
@@ -286,7 +291,7 @@ void tst_FontSheetPrint::sheet()
             fontList.addItem(name);
     }
     selectPrintable();
-    m_mainWindow->printSizeList()->setSelected(LargestPrintSizeRow, true);
+    control<ListBox>(*m_mainWindow, "printSizeList")->setSelected(LargestPrintSizeRow, true);
 
     QStringList names;
     for (int i = 0; i < fontList.count(); ++i) {
@@ -387,21 +392,21 @@ void tst_FontSheetPrint::stopLeavesNothing()
 {
     start();
     selectPrintable();
-    m_mainWindow->printSizeList()->setSelected(LargestPrintSizeRow, true);
+    control<ListBox>(*m_mainWindow, "printSizeList")->setSelected(LargestPrintSizeRow, true);
     const WindowState before = stateOf(*m_mainWindow);
     // Two thirds down the list: a page or more is drawn by then.
-    const int stopAt = m_mainWindow->fontList()->count() * 2 / 3;
+    const int stopAt = control<ListBox>(*m_mainWindow, "fontList")->count() * 2 / 3;
     m_runtime->onPump = [&](int pump) {
         if (pump == stopAt)
-            m_mainWindow->progressWindow().stopButton()->click();
+            control<QPushButton>(m_mainWindow->progressWindow(), "stopButton")->click();
     };
     printFonts();
 
     // The run ended at the next selected entry after the Stop.
-    QCOMPARE_LT(m_runtime->pumps, m_mainWindow->fontList()->count());
+    QCOMPARE_LT(m_runtime->pumps, control<ListBox>(*m_mainWindow, "fontList")->count());
     QVERIFY(m_runtime->messages.isEmpty());
     QVERIFY(!m_mainWindow->progressWindow().isVisible());
-    QCOMPARE(m_screen->mousePointer(), Screen::DefaultPointer);
+    QCOMPARE(m_screen->mousePointer(), Screen::Pointer::Default);
     QVERIFY(stateOf(*m_mainWindow) == before);
     QCOMPARE(leftovers(), QStringList());
     QCOMPARE(m_notifier.filed, QStringList());
@@ -441,11 +446,11 @@ void tst_FontSheetPrint::failure()
 
     start();
     if (failure == UnlistedFont)
-        m_mainWindow->fontList()->addItem(UnlistedFace);
+        control<ListBox>(*m_mainWindow, "fontList")->addItem(UnlistedFace);
     selectPrintable();
-    m_mainWindow->userTextBox()->setText(QStringLiteral("A user's sample text"));
+    control<QLineEdit>(*m_mainWindow, "userTextBox")->setText(QStringLiteral("A user's sample text"));
     const WindowState before = stateOf(*m_mainWindow);
-    const int selected = m_mainWindow->fontList()->selectedCount();
+    const int selected = control<ListBox>(*m_mainWindow, "fontList")->selectedCount();
     QCOMPARE_GE(selected, 10);
 
     rlimit fileSize;
@@ -513,10 +518,10 @@ void tst_FontSheetPrint::failure()
 
     QCOMPARE(m_runtime->messages.size(), 1);
     QCOMPARE(m_runtime->messages.first().text, Failed);
-    QCOMPARE(m_runtime->messages.first().style, Runtime::PlainMessage);
+    QCOMPARE(m_runtime->messages.first().style, Runtime::MessageStyle::Plain);
     QCOMPARE(m_runtime->messages.first().title, QString());
     QVERIFY(!m_mainWindow->progressWindow().isVisible());
-    QCOMPARE(m_screen->mousePointer(), Screen::DefaultPointer);
+    QCOMPARE(m_screen->mousePointer(), Screen::Pointer::Default);
     QVERIFY(stateOf(*m_mainWindow) == before);
     QCOMPARE(leftovers(), QStringList());
 
@@ -524,7 +529,7 @@ void tst_FontSheetPrint::failure()
     // it. With the server gone it goes to the PDF printer.
     restoreQueue();
     if (failure == UnlistedFont) {
-        ListBox &fontList = *m_mainWindow->fontList();
+        ListBox &fontList = *control<ListBox>(*m_mainWindow, "fontList");
         for (int i = 0; i < fontList.count(); ++i)
             fontList.setSelected(i, fontList.isSelected(i) && fontList.text(i) != UnlistedFace);
     }
@@ -535,7 +540,7 @@ void tst_FontSheetPrint::nextRunStartsAfresh(const QString &folder)
 {
     m_runtime->messages.clear();
     m_runtime->onPump = nullptr;
-    const ListBox &fontList = *m_mainWindow->fontList();
+    const ListBox &fontList = *control<ListBox>(*m_mainWindow, "fontList");
     QStringList captions;
     for (int i = 0; i < fontList.count(); ++i) {
         if (fontList.isSelected(i))

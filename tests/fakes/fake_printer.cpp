@@ -11,7 +11,7 @@ int FakePrinter::fontCount()
     return static_cast<int>(fontList.size());
 }
 
-QString FakePrinter::fonts(int index)
+QString FakePrinter::fontName(int index)
 {
     ++fontNameReads;
     return fontList.at(index);
@@ -73,19 +73,19 @@ void FakePrinter::printLine(const QString &text)
     m_y += m_fontSize * twipsPerPoint;
 }
 
-void FakePrinter::endDoc()
+void FakePrinter::finish()
 {
     // The next document starts with the pen at the top of its first page.
     documentOpen = false;
     m_x = m_y = 0;
-    record(QStringLiteral("EndDoc"));
+    record(QStringLiteral("Finish"));
 }
 
-void FakePrinter::killDoc()
+void FakePrinter::abort()
 {
     documentOpen = false;
     m_x = m_y = 0;
-    record(QStringLiteral("KillDoc"));
+    record(QStringLiteral("Abort"));
 }
 
 void FakePrinter::record(const QString &operation)

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "host/printer.h"
+#include "printing/printer.h"
 
 #include <QSet>
 #include <QStringList>
@@ -11,7 +11,7 @@
 // A printer that records every surface operation as one line of text, for
 // tests that check what a routine asks of the printer and in what order:
 // "CurrentX=800", "FontName=Arial", "FontSize=8", "FontBold=0",
-// "Print:(Arial)", "EndDoc", "KillDoc".
+// "Print:(Arial)", "Finish", "Abort".
 class FakePrinter : public Printer
 {
 public:
@@ -39,19 +39,18 @@ public:
     QStringList printedLines;
 
     int fontCount() override;
-    QString fonts(int index) override;
+    QString fontName(int index) override;
     double currentX() const override { return m_x; }
     void setCurrentX(double twips) override;
     double currentY() const override { return m_y; }
     void setCurrentY(double twips) override;
     void setFontName(const QString &name) override;
-    using Printer::setFontSize;
     void setFontSize(double points) override;
     void setFontBold(bool on) override;
     void setFontItalic(bool on) override;
     void printLine(const QString &text) override;
-    void endDoc() override;
-    void killDoc() override;
+    void finish() override;
+    void abort() override;
 
     QString fontName() const { return m_fontName; }
     double fontSize() const { return m_fontSize; }

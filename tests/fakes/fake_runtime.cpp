@@ -29,7 +29,7 @@ void FakeRuntime::endProgram()
     record(QStringLiteral("EndProgram"));
 }
 
-void FakeRuntime::messageBox(const QString &text, int style, const QString &title)
+void FakeRuntime::messageBox(const QString &text, MessageStyle style, const QString &title)
 {
     messages.append({text, style, title});
     record(QStringLiteral("MsgBox:%1").arg(text));

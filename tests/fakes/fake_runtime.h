@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "host/runtime.h"
+#include "desktop/runtime.h"
 
 #include <QHash>
 #include <QList>
@@ -27,7 +27,7 @@ public:
     struct Message
     {
         QString text;
-        int style;
+        MessageStyle style;
         QString title;
     };
 
@@ -51,7 +51,7 @@ public:
 
     void pumpEvents() override;
     void endProgram() override;
-    void messageBox(const QString &text, int style, const QString &title = {}) override;
+    void messageBox(const QString &text, MessageStyle style, const QString &title = {}) override;
     QString readSetting(const QString &application, const QString &section,
                         const QString &key) override;
     void writeSetting(const QString &application, const QString &section, const QString &key,

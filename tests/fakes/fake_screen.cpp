@@ -3,10 +3,11 @@
 
 #include "fake_screen.h"
 
-void FakeScreen::setMousePointer(int code)
+void FakeScreen::setMousePointer(Pointer pointer)
 {
-    m_pointer = code;
-    pointerCodes.append(code);
+    m_pointer = pointer;
+    pointers.append(pointer);
     if (journal)
-        journal->append(QStringLiteral("MousePointer=%1").arg(code));
+        journal->append(pointer == Pointer::Busy ? QStringLiteral("MousePointer=Busy")
+                                                 : QStringLiteral("MousePointer=Default"));
 }

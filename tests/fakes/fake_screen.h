@@ -3,25 +3,25 @@
 
 #pragma once
 
-#include "host/screen.h"
+#include "desktop/screen.h"
 
 #include <QList>
 #include <QSet>
 #include <QStringList>
 
-// A screen that records the pointer codes written and can draw every face
-// but the ones listed in printerOnly.
+// A screen that records the pointers written and can draw every face but
+// the ones listed in printerOnly.
 class FakeScreen : public Screen
 {
 public:
     QSet<QString> printerOnly;
-    QList<int> pointerCodes;
+    QList<Pointer> pointers;
     QStringList *journal = nullptr;
 
-    void setMousePointer(int code) override;
-    int mousePointer() const override { return m_pointer; }
+    void setMousePointer(Pointer pointer) override;
+    Pointer mousePointer() const override { return m_pointer; }
     bool canDrawFont(const QString &family) override { return !printerOnly.contains(family); }
 
 private:
-    int m_pointer = DefaultPointer;
+    Pointer m_pointer = Pointer::Default;
 };

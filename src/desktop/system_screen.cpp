@@ -1,27 +1,23 @@
 // SPDX-FileCopyrightText: 2026 The Glyphora authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "host/system_screen.h"
+#include "desktop/system_screen.h"
+
+#include "fonts/font_catalogue.h"
 
 #include <QCursor>
 #include <QGuiApplication>
 
-#include <fontconfig/fontconfig.h>
-
-SystemScreen::SystemScreen()
+SystemScreen::SystemScreen(const FontCatalogue &fonts)
+    : m_fonts(fonts)
 {
-    // fontconfig looks every 30 seconds whether a font folder changed, in
-    // the first font lookup after that time: with some 1,500 families that
-    // lookup, in practice a click on a font, takes 10 to 20 ms longer. Qt
-    // reads the font list once, at start, so the check buys nothing here.
-    FcConfigSetRescanInterval(FcConfigGetCurrent(), 0);
 }
 
-void SystemScreen::setMousePointer(int code)
+void SystemScreen::setMousePointer(Pointer pointer)
 {
     // Qt keeps override cursors on a stack; the pointer here is a plain
     // setting, so there is never more than one override in place.
-    if (code == BusyPointer) {
+    if (pointer == Pointer::Busy) {
         if (QGuiApplication::overrideCursor())
             QGuiApplication::changeOverrideCursor(QCursor(Qt::WaitCursor));
         else
@@ -30,15 +26,15 @@ void SystemScreen::setMousePointer(int code)
         while (QGuiApplication::overrideCursor())
             QGuiApplication::restoreOverrideCursor();
     }
-    m_pointer = code == BusyPointer ? BusyPointer : DefaultPointer;
+    m_pointer = pointer;
 }
 
-int SystemScreen::mousePointer() const
+Screen::Pointer SystemScreen::mousePointer() const
 {
     return m_pointer;
 }
 
 bool SystemScreen::canDrawFont(const QString &family)
 {
-    return drawableFamilies().contains(family);
+    return m_fonts.draws(family);
 }

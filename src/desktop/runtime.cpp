@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Glyphora authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "host/runtime.h"
+#include "desktop/runtime.h"
 
 #include <exception>
 #include <optional>

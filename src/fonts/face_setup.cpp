@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Glyphora authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "host/face_setup.h"
+#include "fonts/face_setup.h"
 
-#include "host/font_families.h"
-#include "host/fontconfig_handles.h"
+#include "fonts/font_catalogue.h"
+#include "fonts/fontconfig_query.h"
 
 #include <QByteArray>
 #include <QFont>
@@ -31,39 +31,12 @@ constexpr qsizetype MaxFaceFiles = 4;
 // Read after the installed configuration: its rules stay, its font folders go.
 constexpr char WithoutFontFolders[] = "<fontconfig><reset-dirs/></fontconfig>";
 
-// fontconfig's rules without its fonts: the installed configuration's files
-// read again, as fontconfig reads them (FONTCONFIG_FILE included), less the
-// font folders. Null where that cannot be done.
-FcConfig *rulesOnlyConfig()
-{
-    static const FcConfigHandle rules = []() -> FcConfigHandle {
-        FcConfigHandle config(FcConfigCreate());
-        if (!config || !FcConfigParseAndLoad(config.get(), nullptr, FcFalse)
-            || !FcConfigParseAndLoadFromMemory(config.get(), reinterpret_cast<const FcChar8 *>(WithoutFontFolders),
-                                               FcFalse)
-            || !FcConfigBuildFonts(config.get()))
-            return FcConfigHandle();
-        return config;
-    }();
-    return rules.get();
-}
-
-// fontconfig compares family names without regard to ASCII case; the names
-// here all come from fontconfig, so nothing else can differ.
-int compareFamilies(const char *a, const char *b)
-{
-    const auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
-    for (;; ++a, ++b) {
-        const int difference = fold(static_cast<unsigned char>(*a)) - fold(static_cast<unsigned char>(*b));
-        if (difference != 0 || *a == '\0')
-            return difference;
-    }
-}
-
 // The installed faces under each of their family names, as one
 // configuration lists them. The faces are the configuration's own, which
 // it keeps for as long as it lives: the index holds a reference to it.
-class FaceIndex
+} // namespace
+
+class FaceSetup::FaceIndex
 {
 public:
     explicit FaceIndex(FcConfig *config)
@@ -101,22 +74,13 @@ private:
         const char *family;
         FcPattern *face;
     };
-    static bool familyOrder(const Entry &a, const Entry &b) { return compareFamilies(a.family, b.family) < 0; }
+    static bool familyOrder(const Entry &a, const Entry &b) { return compareFontconfigNames(a.family, b.family) < 0; }
 
     FcConfigHandle m_config;
     std::vector<Entry> m_entries;
 };
 
-// The index of the configuration that Qt reads its fonts from. Read once, and
-// again only should fontconfig have replaced its configuration since.
-const FaceIndex &installedFaces()
-{
-    static std::optional<FaceIndex> index;
-    FcConfig *current = FcConfigGetCurrent();
-    if (!index || index->config() != current)
-        index.emplace(current);
-    return *index;
-}
+namespace {
 
 // How far a face's value (a number, or a range for a variable face) is from
 // the wanted one; a face that does not say counts as the default.
@@ -146,16 +110,75 @@ bool hasStyleName(FcPattern *face, const QByteArray &styleName)
 {
     FcChar8 *style = nullptr;
     for (int n = 0; FcPatternGetString(face, FC_STYLE, n, &style) == FcResultMatch; ++n) {
-        if (compareFamilies(reinterpret_cast<const char *>(style), styleName.constData()) == 0)
+        if (compareFontconfigNames(reinterpret_cast<const char *>(style), styleName.constData()) == 0)
             return true;
     }
     return false;
 }
 
+// Makes a configuration fontconfig's current one, which every fontconfig
+// call of Qt's reads, until the end of the scope. The program draws on one
+// thread, so no other can see it meanwhile.
+class CurrentConfig
+{
+public:
+    explicit CurrentConfig(FcConfig *config)
+        : m_previous(FcConfigReference(nullptr))
+    {
+        FcConfigSetCurrent(config);
+    }
+    ~CurrentConfig()
+    {
+        FcConfigSetCurrent(m_previous);
+        FcConfigDestroy(m_previous);
+    }
+    CurrentConfig(const CurrentConfig &) = delete;
+    CurrentConfig &operator=(const CurrentConfig &) = delete;
+
+private:
+    FcConfig *m_previous;
+};
+
+} // namespace
+
+FaceSetup::FaceSetup(const FamilySet &drawable)
+    : m_drawable(drawable)
+{
+}
+
+FaceSetup::~FaceSetup() = default;
+
+FcConfig *FaceSetup::rulesOnlyConfig()
+{
+    // fontconfig's rules without its fonts: the installed configuration's
+    // files read again, as fontconfig reads them (FONTCONFIG_FILE included),
+    // less the font folders. Null where that cannot be done.
+    if (!m_rulesRead) {
+        m_rulesRead = true;
+        FcConfigHandle config(FcConfigCreate());
+        if (config && FcConfigParseAndLoad(config.get(), nullptr, FcFalse)
+            && FcConfigParseAndLoadFromMemory(config.get(), reinterpret_cast<const FcChar8 *>(WithoutFontFolders),
+                                              FcFalse)
+            && FcConfigBuildFonts(config.get()))
+            m_rules = std::move(config);
+    }
+    return m_rules.get();
+}
+
+const FaceSetup::FaceIndex &FaceSetup::installedFaces()
+{
+    // The configuration that Qt reads its fonts from, indexed once, and
+    // again only should fontconfig have replaced it since.
+    FcConfig *current = FcConfigGetCurrent();
+    if (!m_index || m_index->config() != current)
+        m_index = std::make_unique<FaceIndex>(current);
+    return *m_index;
+}
+
 // The files of the faces of font's family that are nearest to its style, in
 // the order that Qt weighs a style: the style name where the font names one,
 // then upright or slanted, then weight, then width.
-QList<QByteArray> faceFiles(const QFont &font)
+QList<QByteArray> FaceSetup::faceFiles(const QFont &font)
 {
     const std::vector<FcPattern *> faces = installedFaces().faces(withoutFoundryTag(font.family()).toUtf8());
     const QByteArray styleName = font.styleName().toUtf8();
@@ -192,12 +215,11 @@ QList<QByteArray> faceFiles(const QFont &font)
 
 // Puts the faces of files, and only those, into the configuration. Reading
 // a face file costs a fraction of a millisecond; the last files read stay.
-bool holdOnly(FcConfig *config, const QList<QByteArray> &files)
+bool FaceSetup::holdOnly(FcConfig *config, const QList<QByteArray> &files)
 {
-    static QList<QByteArray> held;
-    if (files == held)
+    if (files == m_held)
         return true;
-    held.clear();
+    m_held.clear();
     FcConfigAppFontClear(config);
     for (const QByteArray &file : files) {
         if (!FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8 *>(file.constData()))) {
@@ -205,52 +227,26 @@ bool holdOnly(FcConfig *config, const QList<QByteArray> &files)
             return false;
         }
     }
-    held = files;
+    m_held = files;
     return true;
 }
 
-// Makes a configuration fontconfig's current one, which every fontconfig
-// call of Qt's reads, until the end of the scope. The program draws on one
-// thread, so no other can see it meanwhile.
-class CurrentConfig
+void FaceSetup::keepFacesSetUp(const QFont &font)
 {
-public:
-    explicit CurrentConfig(FcConfig *config)
-        : m_previous(FcConfigReference(nullptr))
-    {
-        FcConfigSetCurrent(config);
-    }
-    ~CurrentConfig()
-    {
-        FcConfigSetCurrent(m_previous);
-        FcConfigDestroy(m_previous);
-    }
-    CurrentConfig(const CurrentConfig &) = delete;
-    CurrentConfig &operator=(const CurrentConfig &) = delete;
-
-private:
-    FcConfig *m_previous;
-};
-
-} // namespace
-
-void keepFacesSetUp(const QFont &font)
-{
-    static QHash<QString, QFont> held;
     const QString key = font.key();
-    if (held.contains(key))
+    if (m_kept.contains(key))
         return;
     setUpFaces(font, QStringView());
     // Where setUpFaces() left the font to Qt, Qt sets it up here.
     static_cast<void>(QFontMetricsF(font).height());
-    held.insert(key, font);
+    m_kept.insert(key, font);
 }
 
-void setUpFaces(const QFont &font, QStringView text, const QPaintDevice *device)
+void FaceSetup::setUpFaces(const QFont &font, QStringView text, const QPaintDevice *device)
 {
     // A font that may borrow glyphs, or that Qt lacks, would have Qt list
     // fallbacks, and keep the list, from whatever configuration is current.
-    if (!(font.styleStrategy() & QFont::NoFontMerging) || !drawableFamilies().contains(font.family()))
+    if (!(font.styleStrategy() & QFont::NoFontMerging) || !m_drawable.contains(font.family()))
         return;
     FcConfig *rules = rulesOnlyConfig();
     if (!rules)

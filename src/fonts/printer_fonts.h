@@ -9,6 +9,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
+class FontCatalogue;
+
 // The face a name prints in. A family prints in its regular face; a resident
 // name in its own weight and slant, which FontBold and FontItalic can only
 // add to.
@@ -21,9 +25,6 @@ struct PrinterFace
     // On QFont's scale, 1 to 1000.
     int weight = QFont::Normal;
     bool italic = false;
-
-    // The font to draw in at a size, with FontBold and FontItalic on top.
-    QFont font(double points, bool addBold, bool addItalic) const;
 
     bool operator==(const PrinterFace &) const = default;
 };
@@ -43,21 +44,25 @@ struct PrinterFace
 class PrinterFonts
 {
 public:
-    // families: the print path's families in Qt's order, as
-    // typefaceFamilies() gives them; residentNames: the PPD's names.
-    PrinterFonts(const QStringList &families, const QStringList &residentNames);
+    // The catalogue's typeface families, then residentNames, the PPD's
+    // names. The catalogue must outlive this object.
+    PrinterFonts(FontCatalogue &catalogue, const QStringList &residentNames);
 
     // The families followed by the resident names, exactly as given.
     const QStringList &names() const { return m_names; }
 
-    // The face that name prints in. Throws PrinterError for a name the
-    // printer cannot print. Answers are kept: the printing loop asks for the
-    // same few names over and over.
-    PrinterFace faceFor(const QString &name);
+    // The face that name prints in, or nothing for a name the printer
+    // cannot print. Answers are kept: the printing loop asks for the same
+    // few names over and over.
+    std::optional<PrinterFace> faceFor(const QString &name);
+
+    // The font to draw face in at a size, with FontBold and FontItalic on top.
+    QFont font(const PrinterFace &face, double points, bool addBold, bool addItalic);
 
 private:
     PrinterFace resolve(const QString &name) const;
 
+    FontCatalogue &m_catalogue;
     QStringList m_names;
     // Case-folded family -> the family as Qt spells it.
     QHash<QString, QString> m_families;

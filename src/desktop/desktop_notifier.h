@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "host/notifier.h"
+#include "desktop/notifier.h"
 
 #include <QHash>
 #include <QObject>

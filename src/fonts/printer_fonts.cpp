@@ -1,13 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Glyphora authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "host/printer_fonts.h"
+#include "fonts/printer_fonts.h"
 
-#include "host/font_families.h"
-#include "host/fontconfig_handles.h"
-#include "host/printer.h"
+#include "fonts/font_catalogue.h"
+#include "fonts/fontconfig_query.h"
 
-#include <QCoreApplication>
 #include <QFont>
 
 #include <fontconfig/fontconfig.h>
@@ -20,41 +18,6 @@
 namespace {
 
 using Pattern = FcPatternHandle;
-
-// Where fontconfig looks a pattern up: its configured substitutions, aliases
-// and metric twins included.
-void substitute(FcPattern *pattern)
-{
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-}
-
-// The face fontconfig picks for a substituted pattern, with the defaults
-// filled in as fc-match fills them.
-Pattern bestFace(FcPattern *pattern)
-{
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    return Pattern(FcFontMatch(nullptr, pattern, &result));
-}
-
-QString text(const FcChar8 *s)
-{
-    return QString::fromUtf8(reinterpret_cast<const char *>(s));
-}
-
-QString stringOf(const FcPattern *font, const char *object)
-{
-    FcChar8 *value = nullptr;
-    if (!font || FcPatternGetString(font, object, 0, &value) != FcResultMatch)
-        return QString();
-    return text(value);
-}
-
-void addString(FcPattern *pattern, const char *object, const QString &value)
-{
-    const QByteArray utf8 = value.toUtf8();
-    FcPatternAddString(pattern, object, reinterpret_cast<const FcChar8 *>(utf8.constData()));
-}
 
 // What fontconfig makes of a name, as fc-match does it.
 struct FontconfigMatch
@@ -86,7 +49,7 @@ FontconfigMatch matchName(const QString &name)
     for (int i = 0; FcPatternGetWithBinding(pattern.get(), FC_FAMILY, i, &value, &binding) == FcResultMatch;
          ++i) {
         if (binding == FcValueBindingStrong && value.type == FcTypeString)
-            match.strongFamilies.append(text(value.u.s));
+            match.strongFamilies.append(QString::fromUtf8(reinterpret_cast<const char *>(value.u.s)));
     }
     match.family = stringOf(bestFace(pattern.get()).get(), FC_FAMILY);
     return match;
@@ -237,55 +200,47 @@ PrinterFace matchResidentName(const QString &name)
     return face;
 }
 
-// Whether Qt draws family in that family itself and not in a fallback: Qt
-// finds every family that it lists, foundry-tagged twins under their plain
-// name too. Asking Qt instead would cost a font of its own per name, and
-// Qt sets each new font up with a fontconfig match that reads every
-// installed face.
-bool qtDraws(const QString &family)
-{
-    return drawableFamilies().contains(family);
-}
-
 } // namespace
 
-QFont PrinterFace::font(double points, bool addBold, bool addItalic) const
+QFont PrinterFonts::font(const PrinterFace &face, double points, bool addBold, bool addItalic)
 {
     // Each sample shows the face itself: a glyph that it lacks is not
     // borrowed from another face, which would also cost a walk through every
     // installed family for each face printed.
-    QFont font = standaloneFont(family);
+    QFont font = m_catalogue.standaloneFont(face.family);
     font.setPointSizeF(points);
     // The face is the font: FontBold and FontItalic can make it bolder or
     // slanted, never lighter or upright.
-    const int drawnWeight = addBold ? std::max(weight, static_cast<int>(QFont::Bold)) : weight;
-    const bool drawnItalic = italic || addItalic;
+    const int drawnWeight = addBold ? std::max(face.weight, static_cast<int>(QFont::Bold)) : face.weight;
+    const bool drawnItalic = face.italic || addItalic;
     font.setWeight(static_cast<QFont::Weight>(drawnWeight));
     font.setItalic(drawnItalic);
     // The style name pins the very face that was matched, where a weight
     // alone could pick a neighbour of it; with something added, the weight
     // and slant choose.
-    if (drawnWeight == weight && drawnItalic == italic)
-        font.setStyleName(style);
+    if (drawnWeight == face.weight && drawnItalic == face.italic)
+        font.setStyleName(face.style);
     return font;
 }
 
-PrinterFonts::PrinterFonts(const QStringList &families, const QStringList &residentNames)
-    : m_names(families + residentNames)
+PrinterFonts::PrinterFonts(FontCatalogue &catalogue, const QStringList &residentNames)
+    : m_catalogue(catalogue)
+    , m_names(catalogue.typefaces() + residentNames)
 {
+    const QStringList &families = catalogue.typefaces();
     m_families.reserve(families.size());
     for (const QString &family : families)
         m_families.insert(family.toCaseFolded(), family);
     m_resident = QSet<QString>(residentNames.cbegin(), residentNames.cend());
 }
 
-PrinterFace PrinterFonts::faceFor(const QString &name)
+std::optional<PrinterFace> PrinterFonts::faceFor(const QString &name)
 {
     auto answer = m_answers.constFind(name);
     if (answer == m_answers.cend())
         answer = m_answers.insert(name, resolve(name));
     if (answer->family.isEmpty())
-        throw PrinterError(QCoreApplication::translate("PrinterFonts", "The printer has no font \"%1\".").arg(name).toStdString());
+        return std::nullopt;
     return *answer;
 }
 
@@ -302,5 +257,7 @@ PrinterFace PrinterFonts::resolve(const QString &name) const
                 face.family = match.family;
         }
     }
-    return !face.family.isEmpty() && qtDraws(face.family) ? face : PrinterFace();
+    // Qt finds every family that it lists, foundry-tagged twins under their
+    // plain name too; any other would be drawn in a fallback.
+    return !face.family.isEmpty() && m_catalogue.draws(face.family) ? face : PrinterFace();
 }

@@ -19,7 +19,7 @@ public:
 //
 // Positions are in twips (1440 to the inch) from the top-left corner of the
 // printable area; font sizes are in points. The surface keeps a pen and a
-// current font. The first printed line opens a document; endDoc() hands it
+// current font. The first printed line opens a document; finish() hands it
 // to the printer.
 class Printer
 {
@@ -29,7 +29,7 @@ public:
     // The printer's fonts, in the printer's own order. The list is read once
     // and stays the same for the whole run.
     virtual int fontCount() = 0;
-    virtual QString fonts(int index) = 0;
+    virtual QString fontName(int index) = 0;
 
     virtual double currentX() const = 0;
     virtual void setCurrentX(double twips) = 0;
@@ -52,12 +52,7 @@ public:
 
     // Ends the open document and hands it to the printer. Does nothing when
     // no document is open.
-    virtual void endDoc() = 0;
+    virtual void finish() = 0;
     // Throws the open document away: nothing of it reaches the printer.
-    virtual void killDoc() = 0;
-
-    // A size entry holds its size as decimal text ("12"); the surface reads
-    // it as a number of points, and text that is no number fails like a bad
-    // size.
-    void setFontSize(const QString &pointsText);
+    virtual void abort() = 0;
 };

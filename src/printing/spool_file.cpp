@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Glyphora authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "host/spool_file.h"
+#include "printing/spool_file.h"
 
-#include "host/printer.h"
+#include "printing/printer.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Glyphora authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "host/desktop_notifier.h"
+#include "desktop/desktop_notifier.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

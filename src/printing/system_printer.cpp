@@ -1,14 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The Glyphora authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "host/system_printer.h"
+#include "printing/system_printer.h"
 
-#include "host/face_setup.h"
-#include "host/font_families.h"
-#include "host/ppd_fonts.h"
-#include "host/printer_fonts.h"
-#include "host/spool_file.h"
-#include "host/measures.h"
+#include "desktop/measures.h"
+#include "desktop/notifier.h"
+#include "fonts/font_catalogue.h"
+#include "fonts/ppd_fonts.h"
+#include "fonts/printer_fonts.h"
+#include "printing/spool_file.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -188,13 +188,14 @@ struct Document
     }
 
     // text: the first line drawn in the font.
-    const DeviceFont &deviceFont(const FontKey &key, const QString &text)
+    const DeviceFont &deviceFont(PrinterFonts &printerFonts, FontCatalogue &catalogue, const FontKey &key,
+                                 const QString &text)
     {
         auto found = fonts.constFind(key);
         if (found != fonts.cend())
             return *found;
-        const QFont font = key.face.font(key.points, key.bold, key.italic);
-        setUpFaces(font, text, &writer);
+        const QFont font = printerFonts.font(key.face, key.points, key.bold, key.italic);
+        catalogue.setUpFaces(font, text, &writer);
         const QFontMetricsF metrics(font, &writer);
         return *fonts.insert(key, {font, metrics.ascent(), metrics.lineSpacing() / dotsPerTwip});
     }
@@ -215,7 +216,7 @@ struct Document
 
 struct SystemPrinter::Private
 {
-    explicit Private(Notifier &notifier) : notifier(notifier) {}
+    Private(FontCatalogue &fonts, Notifier &notifier) : catalogue(fonts), notifier(notifier) {}
 
     PrinterFonts &printerFonts()
     {
@@ -225,7 +226,7 @@ struct SystemPrinter::Private
             const QPrinterInfo info = QPrinterInfo::defaultPrinter();
             const QStringList resident =
                 info.isNull() ? QStringList() : residentFontsOfQueue(queueOf(info.printerName()));
-            fontList.emplace(typefaceFamilies(installedFontFamilies()), resident);
+            fontList.emplace(catalogue, resident);
         }
         return *fontList;
     }
@@ -244,16 +245,15 @@ struct SystemPrinter::Private
     // metric twin where there is one, else the desktop's fixed-pitch face.
     PrinterFace initialFace()
     {
-        try {
-            return printerFonts().faceFor(InitialFontName);
-        } catch (const PrinterError &) {
-            PrinterFace fixedPitch;
-            fixedPitch.family =
-                QFontInfo(standaloneFont(QFontDatabase::systemFont(QFontDatabase::FixedFont))).family();
-            return fixedPitch;
-        }
+        if (const std::optional<PrinterFace> face = printerFonts().faceFor(InitialFontName))
+            return *face;
+        PrinterFace fixedPitch;
+        fixedPitch.family =
+            QFontInfo(catalogue.standaloneFont(QFontDatabase::systemFont(QFontDatabase::FixedFont))).family();
+        return fixedPitch;
     }
 
+    FontCatalogue &catalogue;
     Notifier &notifier;
     std::optional<PrinterFonts> fontList;
     std::unique_ptr<Document> doc;
@@ -266,8 +266,8 @@ struct SystemPrinter::Private
     bool italic = false;
 };
 
-SystemPrinter::SystemPrinter(Notifier &notifier)
-    : d(std::make_unique<Private>(notifier))
+SystemPrinter::SystemPrinter(FontCatalogue &fonts, Notifier &notifier)
+    : d(std::make_unique<Private>(fonts, notifier))
 {
 }
 
@@ -278,7 +278,7 @@ int SystemPrinter::fontCount()
     return static_cast<int>(d->printerFonts().names().size());
 }
 
-QString SystemPrinter::fonts(int index)
+QString SystemPrinter::fontName(int index)
 {
     const QStringList &names = d->printerFonts().names();
     if (index < 0 || index >= names.size())
@@ -308,7 +308,10 @@ void SystemPrinter::setCurrentY(double twips)
 
 void SystemPrinter::setFontName(const QString &name)
 {
-    d->face = d->printerFonts().faceFor(name);
+    const std::optional<PrinterFace> face = d->printerFonts().faceFor(name);
+    if (!face)
+        fail(QCoreApplication::translate("SystemPrinter", "The printer has no font \"%1\".").arg(name));
+    d->face = *face;
 }
 
 void SystemPrinter::setFontSize(double points)
@@ -335,7 +338,8 @@ void SystemPrinter::printLine(const QString &text)
     if (d->face.family.isEmpty())
         d->face = d->initialFace();
     Document &doc = d->document();
-    const DeviceFont &font = doc.deviceFont({d->face, d->points, d->bold, d->italic}, text);
+    const DeviceFont &font =
+        doc.deviceFont(d->printerFonts(), d->catalogue, {d->face, d->points, d->bold, d->italic}, text);
 
     if (doc.pageHasLines && d->y + font.lineHeightTwips > doc.printableHeightTwips) {
         doc.writer.newPage();
@@ -345,7 +349,7 @@ void SystemPrinter::printLine(const QString &text)
         // here, and the rest of the run need not be drawn for nothing.
         const QString failure = doc.writeFailure();
         if (!failure.isEmpty()) {
-            killDoc();
+            abort();
             fail(failure);
         }
     }
@@ -362,7 +366,7 @@ void SystemPrinter::printLine(const QString &text)
     d->y += font.lineHeightTwips;
 }
 
-void SystemPrinter::endDoc()
+void SystemPrinter::finish()
 {
     if (!d->doc)
         return;
@@ -397,7 +401,7 @@ void SystemPrinter::abandonDocAtExit()
     static_cast<void>(d->doc.release());
 }
 
-void SystemPrinter::killDoc()
+void SystemPrinter::abort()
 {
     // Ending the painter writes the rest of the PDF into the unnamed spool
     // file, which goes with its descriptor.

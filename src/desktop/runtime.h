@@ -11,9 +11,8 @@
 class Runtime
 {
 public:
-    // Message box styles.
-    static constexpr int PlainMessage = 0;
-    static constexpr int ExclamationMessage = 48;
+    // What a message box shows beside its text.
+    enum class MessageStyle { Plain, Exclamation };
 
     virtual ~Runtime() = default;
 
@@ -28,7 +27,7 @@ public:
 
     // A modal box with an OK button. An empty title means the program's
     // title.
-    virtual void messageBox(const QString &text, int style, const QString &title = {}) = 0;
+    virtual void messageBox(const QString &text, MessageStyle style, const QString &title = {}) = 0;
 
     // Reads an absent entry as "".
     virtual QString readSetting(const QString &application, const QString &section,

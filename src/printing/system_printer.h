@@ -3,10 +3,12 @@
 
 #pragma once
 
-#include "host/notifier.h"
-#include "host/printer.h"
+#include "printing/printer.h"
 
 #include <memory>
+
+class FontCatalogue;
+class Notifier;
 
 // The default printer of the desktop: the CUPS default destination, or, when
 // no printer is set up, a PDF printer that files each ended document in the
@@ -14,28 +16,28 @@
 // an existing file, and tells the user through the notifier where it went.
 //
 // A document is drawn into an unnamed file and is handed over only at
-// endDoc(), so one that is killed, fails, or is open when the program ends
+// finish(), so one that is aborted, fails, or is open when the program ends
 // leaves nothing behind and never reaches the printer.
 class SystemPrinter : public Printer
 {
 public:
-    explicit SystemPrinter(Notifier &notifier);
+    // Both must outlive the printer.
+    SystemPrinter(FontCatalogue &fonts, Notifier &notifier);
     ~SystemPrinter() override;
 
     int fontCount() override;
-    QString fonts(int index) override;
+    QString fontName(int index) override;
     double currentX() const override;
     void setCurrentX(double twips) override;
     double currentY() const override;
     void setCurrentY(double twips) override;
     void setFontName(const QString &name) override;
-    using Printer::setFontSize;
     void setFontSize(double points) override;
     void setFontBold(bool on) override;
     void setFontItalic(bool on) override;
     void printLine(const QString &text) override;
-    void endDoc() override;
-    void killDoc() override;
+    void finish() override;
+    void abort() override;
 
     // For a program that ends this very moment: drops the open document
     // without finishing its PDF, which would pack every font it used into a

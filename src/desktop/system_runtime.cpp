@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Glyphora authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "host/system_runtime.h"
+#include "desktop/system_runtime.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -136,10 +136,10 @@ void SystemRuntime::endProgram()
     std::_Exit(EXIT_SUCCESS);
 }
 
-void SystemRuntime::messageBox(const QString &text, int style, const QString &title)
+void SystemRuntime::messageBox(const QString &text, MessageStyle style, const QString &title)
 {
     const QMessageBox::Icon icon =
-        style == ExclamationMessage ? QMessageBox::Warning : QMessageBox::NoIcon;
+        style == MessageStyle::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon;
     QMessageBox box(icon, title.isEmpty() ? QCoreApplication::translate("SystemRuntime", ProgramTitle) : title, text,
                     QMessageBox::Ok);
     box.exec();
