@@ -16,6 +16,10 @@
 # under Xvfb, and a sheet of 100 families through the PDF printer. Prints
 # markdown tables of medians.
 #   bench/font_collections.sh [RUNS]          (default 3 runs per set)
+# With GLYPHORA_BENCH_BEFORE set to the Release build tree of other code
+# (for instance the code before a change, with its glyphora, preview_bench
+# and sheet_bench built), every measurement runs with that code too, in
+# turn with this one, and the tables have a row for each and their ratio.
 set -euo pipefail
 runs=${1:-3}
 . "$(dirname "${BASH_SOURCE[0]}")/prepare.sh"
@@ -95,9 +99,17 @@ fi
 
 start_xvfb
 
-# measure SET: one launch; prints "start_s progress_s peak_mb cpu_s progress_cpu_s".
+# The builds measured: this tree's, and the other code's when given.
+builds=("$build")
+labels=(this)
+if [[ -n ${GLYPHORA_BENCH_BEFORE:-} ]]; then
+    builds+=("$GLYPHORA_BENCH_BEFORE")
+    labels+=(before)
+fi
+
+# measure SET BUILD: one launch; prints "start_s progress_s peak_mb cpu_s progress_cpu_s".
 measure() {
-    local set=$1 fonts=baseline
+    local set=$1 bin=$2/src/glyphora fonts=baseline
     local env=(FONTCONFIG_FILE=${conf[$fonts]})
     case $set in
         printer-baseline) env+=(CUPS_SERVER=$printer_server PRINTER=$PRIVATE_CUPSD_QUEUE) ;;
@@ -105,7 +117,7 @@ measure() {
         baseline) ;;
         *) env=(FONTCONFIG_FILE=${conf[$set]}) ;;
     esac
-    env "${env[@]}" "$python" "$root/bench/time_to_window.py" Glyphora "$timeout_s" "$build/src/glyphora" ||
+    env "${env[@]}" "$python" "$root/bench/time_to_window.py" Glyphora "$timeout_s" "$bin" ||
         echo "nan nan nan nan nan"
 }
 
@@ -113,8 +125,11 @@ sets=(baseline "${sizes[@]}" "${printer_sets[@]}")
 declare -A results
 for run in $(seq "$runs"); do
     for set in "${sets[@]}"; do
-        results[$set]+="$(measure "$set")"$'\n'
-        echo "run $run, $set: $(tail -n 2 <<<"${results[$set]}" | head -n 1)" >&2
+        for b in "${!builds[@]}"; do
+            key=$set@${labels[$b]}
+            results[$key]+="$(measure "$set" "${builds[$b]}")"$'\n'
+            echo "run $run, $key: $(tail -n 2 <<<"${results[$key]}" | head -n 1)" >&2
+        done
     done
 done
 
@@ -124,25 +139,28 @@ median() {
         awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
-base_s=$(median 1 baseline)
-base_cpu=$(median 4 baseline)
+startup_table() {
+local label=$1
+base_s=$(median 1 baseline@$label)
+base_cpu=$(median 4 baseline@$label)
 echo
+echo "Code: $label"
 echo "| set | families | launch to main window (median s) | progress window first up (s) | peak RSS (MB) | processor time (s) | ms per family over the baseline | per family vs. 1,000 | processor ms per family | vs. 1,000 |"
 echo "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
 per_1000=
 cpu_per_1000=
 for set in "${sets[@]}"; do
-    start=$(median 1 "$set")
-    progress=$(median 2 "$set")
-    peak=$(median 3 "$set")
-    cpu=$(median 4 "$set")
+    start=$(median 1 "$set@$label")
+    progress=$(median 2 "$set@$label")
+    peak=$(median 3 "$set@$label")
+    cpu=$(median 4 "$set@$label")
     cpu_per=-
     cpu_ratio=-
     case $set in
         baseline) families=$(families_of baseline); per=-; ratio=- ;;
         printer-baseline) families="$(families_of baseline) + 35 printer"; per=-; ratio=- ;;
         printer-*) families="$(families_of baseline) + $largest printer"
-                   per=$(awk -v s="$start" -v b="$(median 1 printer-baseline)" -v n="$largest" 'BEGIN { printf "%.4f", (s - b) * 1000 / n }')
+                   per=$(awk -v s="$start" -v b="$(median 1 printer-baseline@$label)" -v n="$largest" 'BEGIN { printf "%.4f", (s - b) * 1000 / n }')
                    ratio=- ;;
         *) families=$(families_of "$set")
            per=$(awk -v s="$start" -v b="$base_s" -v n="$set" 'BEGIN { printf "%.4f", (s - b) * 1000 / n }')
@@ -153,28 +171,51 @@ for set in "${sets[@]}"; do
     esac
     echo "| $set | $families | $start | $progress | $peak | $cpu | $per | $ratio | $cpu_per | $cpu_ratio |"
 done
+}
+for label in "${labels[@]}"; do
+    startup_table "$label"
+done
+if [[ ${#labels[@]} -gt 1 ]]; then
+    echo
+    echo "| set | launch, this / before | peak RSS, this / before |"
+    echo "|---|---:|---:|"
+    for set in "${sets[@]}"; do
+        awk -v a="$(median 1 "$set@this")" -v b="$(median 1 "$set@before")" \
+            -v c="$(median 3 "$set@this")" -v d="$(median 3 "$set@before")" -v set="$set" \
+            'BEGIN { printf "| %s | %.3f | %.3f |\n", set, a / b, c / d }'
+    done
+fi
 echo
 echo "$runs runs per set, $(nproc) cores. The baseline has only the base faces and no printer."
 echo "Processor time is the program's own when the window came up, which a busy machine does not stretch."
 
 echo
-echo "| families installed | clicks | click median (ms) | 99th percentile | max | printer-only 99th | sheet of 100 (median s) | ms per printed font | vs. 1,000 |"
-echo "|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
-sheet_1000=
+echo "| code | families installed | clicks | click median (ms) | 99th percentile | max | printer-only 99th | sheet of 100 (median s) | ms per printed font | vs. 1,000 |"
+echo "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
 for set in "${sizes[0]}" "$largest"; do
-    FONTCONFIG_FILE=${conf[$set]} QT_QPA_PLATFORM=xcb "$build/bench/preview_bench" --clicks 500 --repaints 1 \
-        2>/dev/null >"$work/clicks-$set"
-    : >"$work/sheet-$set"
-    for _ in $(seq "$runs"); do
-        rm -rf "$work/Documents"
-        FONTCONFIG_FILE=${conf[$set]} QT_QPA_PLATFORM=offscreen "$build/bench/sheet_bench" sheet 100 2>/dev/null |
-            awk '{ print $3 }' >>"$work/sheet-$set"
+    for b in "${!builds[@]}"; do
+        out=$work/${labels[$b]}-$set
+        FONTCONFIG_FILE=${conf[$set]} QT_QPA_PLATFORM=xcb "${builds[$b]}/bench/preview_bench" --clicks 500 \
+            --repaints 1 2>/dev/null >"$out.clicks"
+        : >"$out.sheet"
     done
-    sheet_s=$(sort -g "$work/sheet-$set" | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }')
-    [[ $set == "${sizes[0]}" ]] && sheet_1000=$sheet_s
-    awk -v set="$set" -v s="$sheet_s" -v s1="$sheet_1000" '
-        $1 == "clicks" && $2 == "all" { n = $3; med = $5; p99 = $6; max = $7 }
-        $1 == "clicks" && $2 == "printer-only" { pp99 = $6 }
-        END { printf "| %d | %d | %.2f | %.2f | %.2f | %.2f | %.2f | %.1f | %.2f |\n",
-                     set, n, med, p99, max, pp99, s, s * 10, s / s1 }' "$work/clicks-$set"
+    # The sheets of both codes in turn, so that a busy moment falls on both.
+    for _ in $(seq "$runs"); do
+        for b in "${!builds[@]}"; do
+            rm -rf "$work/Documents"
+            FONTCONFIG_FILE=${conf[$set]} QT_QPA_PLATFORM=offscreen "${builds[$b]}/bench/sheet_bench" sheet 100 \
+                2>/dev/null | awk '{ print $3 }' >>"$work/${labels[$b]}-$set.sheet"
+        done
+    done
+    for label in "${labels[@]}"; do
+        out=$work/$label-$set
+        sheet_s=$(sort -g "$out.sheet" | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }')
+        [[ $set == "${sizes[0]}" ]] && declare "sheet_1000_$label=$sheet_s"
+        first=sheet_1000_$label
+        awk -v code="$label" -v set="$set" -v s="$sheet_s" -v s1="${!first}" '
+            $1 == "clicks" && $2 == "all" { n = $3; med = $5; p99 = $6; max = $7 }
+            $1 == "clicks" && $2 == "printer-only" { pp99 = $6 }
+            END { printf "| %s | %d | %d | %.2f | %.2f | %.2f | %.2f | %.2f | %.1f | %.2f |\n",
+                         code, set, n, med, p99, max, pp99, s, s * 10, s / s1 }' "$out.clicks"
+    done
 done
