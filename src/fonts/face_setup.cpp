@@ -31,11 +31,11 @@ constexpr qsizetype MaxFaceFiles = 4;
 // Read after the installed configuration: its rules stay, its font folders go.
 constexpr char WithoutFontFolders[] = "<fontconfig><reset-dirs/></fontconfig>";
 
+} // namespace
+
 // The installed faces under each of their family names, as one
 // configuration lists them. The faces are the configuration's own, which
 // it keeps for as long as it lives: the index holds a reference to it.
-} // namespace
-
 class FaceSetup::FaceIndex
 {
 public:
