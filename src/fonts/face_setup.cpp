@@ -175,6 +175,20 @@ const FaceSetup::FaceIndex &FaceSetup::installedFaces()
     return *m_index;
 }
 
+QList<QByteArray> FaceSetup::familyFiles(const QString &family)
+{
+    QList<QByteArray> files;
+    for (FcPattern *face : installedFaces().faces(withoutFoundryTag(family).toUtf8())) {
+        FcChar8 *file = nullptr;
+        if (FcPatternGetString(face, FC_FILE, 0, &file) != FcResultMatch)
+            continue;
+        const QByteArray path(reinterpret_cast<const char *>(file));
+        if (!files.contains(path))
+            files.append(path);
+    }
+    return files;
+}
+
 // The files of the faces of font's family that are nearest to its style, in
 // the order that Qt weighs a style: the style name where the font names one,
 // then upright or slanted, then weight, then width.
