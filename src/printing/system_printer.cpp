@@ -23,6 +23,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScopeGuard>
 #include <QStandardPaths>
 
 #include <cups/cups.h>
@@ -156,6 +157,19 @@ struct DeviceFont
     QFont font;
     double ascentDots;
     double lineHeightTwips;
+    // False where Qt draws the font in another face than its own: the
+    // face's file could not be read.
+    bool ownFace;
+};
+
+// A line as it was asked for, to draw the document again from.
+struct Line
+{
+    double x;
+    // From where the line before it ended.
+    double drop;
+    FontKey font;
+    QString text;
 };
 
 // One open document: a PDF written into a spool file that gets a name, or
@@ -197,7 +211,10 @@ struct Document
         const QFont font = printerFonts.font(key.face, key.points, key.bold, key.italic);
         catalogue.setUpFaces(font, text, &writer);
         const QFontMetricsF metrics(font, &writer);
-        return *fonts.insert(key, {font, metrics.ascent(), metrics.lineSpacing() / dotsPerTwip});
+        const bool ownFace = withoutFoundryTag(QFontInfo(QFont(font, &writer)).family())
+                                 .compare(withoutFoundryTag(font.family()), Qt::CaseInsensitive)
+                             == 0;
+        return *fonts.insert(key, {font, metrics.ascent(), metrics.lineSpacing() / dotsPerTwip, ownFace});
     }
 
     Destination destination;
@@ -210,6 +227,9 @@ struct Document
     double printableHeightTwips = 0;
     bool pageHasLines = false;
     QHash<FontKey, DeviceFont> fonts;
+    QList<Line> lines;
+    // Where the pen stood after the last line.
+    double lineEnd = 0;
 };
 
 } // namespace
@@ -251,6 +271,79 @@ struct SystemPrinter::Private
         fixedPitch.family =
             QFontInfo(catalogue.standaloneFont(QFontDatabase::systemFont(QFontDatabase::FixedFont))).family();
         return fixedPitch;
+    }
+
+    // Whether a face drawn in doc has gone or changed since.
+    bool facesChanged(const Document &doc)
+    {
+        for (auto font = doc.fonts.cbegin(); font != doc.fonts.cend(); ++font) {
+            if (font->ownFace && !catalogue.faceAvailable(font.key().face.family))
+                return true;
+        }
+        return false;
+    }
+
+    // The line at the pen in font, or where that font's face is gone or
+    // changed, a line saying so in the caption face. Returns why the pages
+    // drawn so far did not all reach the spool file, or nothing.
+    QString drawLine(Document &doc, FontKey font, QString text)
+    {
+        const DeviceFont *drawn = nullptr;
+        if (catalogue.faceAvailable(font.face.family)) {
+            drawn = &doc.deviceFont(printerFonts(), catalogue, font, text);
+            if (!drawn->ownFace)
+                catalogue.setFaceUnavailable(font.face.family);
+        }
+        if (!drawn || !drawn->ownFace) {
+            font.face = captionFace();
+            text = FaceWatch::notAvailableText();
+            drawn = &doc.deviceFont(printerFonts(), catalogue, font, text);
+        }
+
+        QString failure;
+        if (doc.pageHasLines && y + drawn->lineHeightTwips > doc.printableHeightTwips) {
+            doc.writer.newPage();
+            y = 0;
+            doc.pageHasLines = false;
+            // A page is written out as the next one starts: a full disk shows
+            // here, and the rest of the run need not be drawn for nothing.
+            failure = doc.writeFailure();
+        }
+        // Line ends are not drawn; the line ends anyway.
+        text.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+        if (!text.isEmpty()) {
+            doc.painter.setFont(drawn->font);
+            doc.painter.drawText(QPointF(x * doc.dotsPerTwip, y * doc.dotsPerTwip + drawn->ascentDots), text);
+        }
+        doc.pageHasLines = true;
+        x = 0;
+        y += drawn->lineHeightTwips;
+        doc.lineEnd = y;
+        return failure;
+    }
+
+    // doc drawn again into a new document, its lines in faces that have
+    // changed since saying that those are not available.
+    std::unique_ptr<Document> redrawn(const Document &doc)
+    {
+        auto again = std::make_unique<Document>(doc.destination, doc.folder);
+        again->lines = doc.lines;
+        for (const Line &line : doc.lines) {
+            x = line.x;
+            y = again->lineEnd + line.drop;
+            const QString failure = drawLine(*again, line.font, line.text);
+            if (!failure.isEmpty())
+                fail(failure);
+        }
+        return again;
+    }
+
+    // The face of a line saying that a face is not available.
+    PrinterFace captionFace()
+    {
+        if (const std::optional<PrinterFace> face = printerFonts().faceFor(FontCatalogue::CaptionFamily))
+            return *face;
+        return initialFace();
     }
 
     FontCatalogue &catalogue;
@@ -338,32 +431,13 @@ void SystemPrinter::printLine(const QString &text)
     if (d->face.family.isEmpty())
         d->face = d->initialFace();
     Document &doc = d->document();
-    const DeviceFont &font =
-        doc.deviceFont(d->printerFonts(), d->catalogue, {d->face, d->points, d->bold, d->italic}, text);
-
-    if (doc.pageHasLines && d->y + font.lineHeightTwips > doc.printableHeightTwips) {
-        doc.writer.newPage();
-        d->y = 0;
-        doc.pageHasLines = false;
-        // A page is written out as the next one starts: a full disk shows
-        // here, and the rest of the run need not be drawn for nothing.
-        const QString failure = doc.writeFailure();
-        if (!failure.isEmpty()) {
-            abort();
-            fail(failure);
-        }
+    const FontKey font{d->face, d->points, d->bold, d->italic};
+    doc.lines.append({d->x, d->y - doc.lineEnd, font, text});
+    const QString failure = d->drawLine(doc, font, text);
+    if (!failure.isEmpty()) {
+        abort();
+        fail(failure);
     }
-
-    // Line ends are not drawn; the line ends anyway.
-    QString drawn = text;
-    drawn.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
-    if (!drawn.isEmpty()) {
-        doc.painter.setFont(font.font);
-        doc.painter.drawText(QPointF(d->x * doc.dotsPerTwip, d->y * doc.dotsPerTwip + font.ascentDots), drawn);
-    }
-    doc.pageHasLines = true;
-    d->x = 0;
-    d->y += font.lineHeightTwips;
 }
 
 void SystemPrinter::finish()
@@ -372,10 +446,22 @@ void SystemPrinter::finish()
         return;
     // Whatever happens from here, the document is done with: a failed one
     // leaves nothing behind, and the next line starts a fresh one.
-    const std::unique_ptr<Document> doc = std::move(d->doc);
-    d->x = 0;
-    d->y = 0;
+    std::unique_ptr<Document> doc = std::move(d->doc);
+    const auto penBack = qScopeGuard([this] {
+        d->x = 0;
+        d->y = 0;
+    });
+    // Ending the painter puts the faces' glyphs into the document, read
+    // from their files: a face that changed after its lines were drawn, or
+    // while they are read, must not go in from its changed file.
+    if (d->facesChanged(*doc))
+        doc = d->redrawn(*doc);
+    const int faults = FaceWatch::faultCount();
     doc->painter.end();
+    if (FaceWatch::faultCount() != faults && d->facesChanged(*doc)) {
+        doc = d->redrawn(*doc);
+        doc->painter.end();
+    }
     doc->file.flush();
     const QString failure = doc->writeFailure();
     if (!failure.isEmpty())
