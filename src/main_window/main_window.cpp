@@ -378,8 +378,12 @@ void MainWindow::setSampleFont(const QFont &font)
 
 bool MainWindow::sampleFaceLost()
 {
+    // Until a font is clicked the line shows its design face, as the other
+    // controls do: only a fault in its file tells of a change there.
     const QString current = m_fontList->currentText();
-    const bool currentLost = !current.isEmpty() && m_screen.canDrawFont(current) && !m_screen.fontAvailable(current);
+    if (current.isEmpty())
+        return false;
+    const bool currentLost = m_screen.canDrawFont(current) && !m_screen.fontAvailable(current);
     if (!currentLost && m_screen.fontAvailable(m_sampleLine->font().family()))
         return false;
     showFontNotAvailable();
