@@ -9,7 +9,11 @@ only. The typographic family names are left out, so that fontconfig sees
 exactly one family per file. The names are made of syllables, so that they
 sort in no particular relation to the order of the files.
 
-    make_font_collection.py SOURCE FOLDER COUNT
+With EVERY, every EVERY-th family is named in Chinese and the one after it
+in Arabic, as families from those markets are: the face itself still has
+only ASCII, so their names draw with glyphs borrowed from other faces.
+
+    make_font_collection.py SOURCE FOLDER COUNT [EVERY]
 """
 
 import io
@@ -41,6 +45,21 @@ def family_names(count):
             yield name
 
 
+HAN = ["明", "宋", "黑", "楷", "圆", "隶", "仿", "魏", "行", "书", "综", "艺", "雅", "秀", "丽", "正"]
+ARABIC = ["نسخ", "كوفي", "رقعة", "ثلث", "ديواني", "مغربي", "فارسي", "حديث"]
+
+
+def localized(name, index, every):
+    """The name, or a Chinese or Arabic one for every EVERY-th pair."""
+    if not every or index % every > 1:
+        return name
+    rng = random.Random(index)
+    number = name.rsplit(" ", 1)[1]
+    if index % every == 0:
+        return "".join(rng.choice(HAN) for _ in range(rng.randint(2, 4))) + "体 " + number
+    return " ".join(rng.choice(ARABIC) for _ in range(2)) + " " + number
+
+
 def template(source):
     """The face as sfnt tables, name table left out, with checksums."""
     font = TTFont(source)
@@ -68,10 +87,12 @@ def checksum(data):
     return sum(struct.unpack(f">{len(padded) // 4}L", padded)) & 0xFFFFFFFF
 
 
-def name_table(family):
+def name_table(family, index):
     table = newTable("name")
     table.names = []
-    postscript = family.replace(" ", "") + "-" + STYLE
+    # PostScript names are ASCII.
+    plain = family.replace(" ", "") if family.isascii() else f"Generated{index:05d}"
+    postscript = plain + "-" + STYLE
     for name_id, text in ((1, family), (2, STYLE), (3, postscript), (4, f"{family} {STYLE}"), (6, postscript)):
         table.setName(text, name_id, *WINDOWS_ENGLISH)
     return table.compile(None)
@@ -102,13 +123,14 @@ def sfnt(tables):
 
 
 def main():
-    if len(sys.argv) != 4:
+    if len(sys.argv) not in (4, 5):
         sys.exit(__doc__)
     source, folder, count = sys.argv[1], Path(sys.argv[2]), int(sys.argv[3])
+    every = int(sys.argv[4]) if len(sys.argv) == 5 else 0
     folder.mkdir(parents=True, exist_ok=True)
     tables = template(source)
     for index, family in enumerate(family_names(count)):
-        tables["name"] = name_table(family)
+        tables["name"] = name_table(localized(family, index, every), index)
         (folder / f"family{index:05d}.ttf").write_bytes(sfnt(tables))
 
 

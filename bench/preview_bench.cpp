@@ -18,9 +18,11 @@
 // the program's thread, which leaves out the time that other processes
 // on a busy machine took the processor away.
 //
-//   preview_bench [--repaints R] [--clicks N]
+//   preview_bench [--repaints R] [--clicks N | --non-latin]
 //       (default 5 repaints per caption; clicks on every family, or on N of
-//       them picked at random, and on every printer-only name)
+//       them picked at random, and on every printer-only name; or, with
+//       --non-latin, scrolls to every name with a letter of another script
+//       than Latin and clicks it, the scrolling timed with the click)
 
 #include "find_control.h"
 #include "fake_printer.h"
@@ -138,14 +140,18 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     FontCatalogue fonts;
     // As the program sets it before any window exists.
-    QApplication::setFont(fonts.standaloneFont(QApplication::font()));
+    QApplication::setFont(fonts.textFont(QApplication::font()));
+    fonts.keepFacesSetUp(QApplication::font());
     int repaints = DefaultRepaints;
     int familyClicks = -1;
+    bool nonLatin = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--repaints") == 0 && i + 1 < argc)
             repaints = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--clicks") == 0 && i + 1 < argc)
             familyClicks = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--non-latin") == 0)
+            nonLatin = true;
     }
     if (repaints < 1)
         fail("usage: preview_bench [--repaints R] [--clicks N]");
@@ -190,6 +196,14 @@ int main(int argc, char *argv[])
         }
         rows = picked;
     }
+    if (nonLatin) {
+        const auto otherScript = [&](int row) {
+            const QString name = fontList->text(row);
+            return std::any_of(name.begin(), name.end(),
+                               [](QChar c) { return c.script() > QChar::Script_Latin; });
+        };
+        std::erase_if(rows, [&](int row) { return !otherScript(row); });
+    }
 
     std::printf("# platform %s, %d families and %d printer-only names\n",
                 qPrintable(QGuiApplication::platformName()), int(families.size()),
@@ -199,13 +213,22 @@ int main(int argc, char *argv[])
     std::vector<Click> printerOnlyClicks;
     for (const int row : rows) {
         const QModelIndex index = fontList->model()->index(row, 0);
+        QElapsedTimer timer;
+        double cpuStart = 0;
+        const auto startTimer = [&] {
+            timer.start();
+            cpuStart = threadCpuMs();
+        };
+        if (nonLatin)
+            startTimer();
         fontList->scrollTo(index);
+        if (nonLatin)
+            fontList->viewport()->repaint();
         QCoreApplication::processEvents();
         const QPoint centre = fontList->visualRect(index).center();
 
-        QElapsedTimer timer;
-        timer.start();
-        const double cpuStart = threadCpuMs();
+        if (!nonLatin)
+            startTimer();
         QTest::mouseClick(fontList->viewport(), Qt::LeftButton, {}, centre);
         sampleLine->repaint();
         const Click click{timer.nsecsElapsed() / 1e6, threadCpuMs() - cpuStart};

@@ -106,8 +106,9 @@ int main(int argc, char *argv[])
     FontCatalogue fonts;
     // The desktop's font is often a generic name ("Sans Serif") that Qt
     // looks up through fontconfig's whole fallback list: the installed face
-    // that it stands for is asked for instead.
-    QGuiApplication::setFont(fonts.standaloneFont(QGuiApplication::font()));
+    // that it stands for is asked for instead. Message boxes draw in it.
+    QGuiApplication::setFont(fonts.textFont(QGuiApplication::font()));
+    fonts.keepFacesSetUp(QGuiApplication::font());
 
     DesktopNotifier notifier;
     SystemPrinter printer(fonts, notifier);

@@ -32,8 +32,8 @@ const QString Date = QStringLiteral("12/9/26");
 // The operations that print one entry at the default print size of 12.
 QStringList entry(const QString &font, const QString &sample, const QString &points = "12")
 {
-    return {"CurrentX=800", "FontName=Arial", "FontBold=0",  "FontItalic=0",
-            "FontSize=8",   "Print:(" + font + ")", "CurrentX=835", "FontName=" + font,
+    return {"CurrentX=800", "GlyphFallback=1", "FontName=Arial", "FontBold=0",  "FontItalic=0",
+            "FontSize=8",   "Print:(" + font + ")", "CurrentX=835", "GlyphFallback=0", "FontName=" + font,
             "FontSize=" + points, "Print:" + sample};
 }
 
@@ -41,7 +41,7 @@ QStringList opening()
 {
     // The fake printer starts at 10 points, 20 twips a point: the empty
     // line takes 200 twips.
-    return {"MousePointer=Busy", "Print:", "CurrentY=500", "CurrentX=800", "FontName=Arial",
+    return {"MousePointer=Busy", "Print:", "CurrentY=500", "CurrentX=800", "GlyphFallback=1", "FontName=Arial",
             "FontSize=12", "Print:Glyphora Font Sheet " + Date + QChar(13)};
 }
 

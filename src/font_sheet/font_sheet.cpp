@@ -64,6 +64,7 @@ double pointsOf(const QString &sizeText)
 void printEntry(const FontSheetSource &source, Printer &printer, int i)
 {
     printer.setCurrentX(printer.currentX() + CaptionIndent);
+    printer.setGlyphFallback(true);
     printer.setFontName(CaptionFont);
     printer.setFontBold(false);
     printer.setFontItalic(false);
@@ -71,6 +72,8 @@ void printEntry(const FontSheetSource &source, Printer &printer, int i)
     printer.printLine(QLatin1Char('(') + source.entryText(i) + QLatin1Char(')'));
 
     printer.setCurrentX(printer.currentX() + SampleIndent);
+    // A sample shows what its face draws, and nothing borrowed.
+    printer.setGlyphFallback(false);
     printer.setFontName(source.entryText(i));
     printer.setFontSize(pointsOf(source.printSize()));
     // The two choices are tested one after the other; exactly one is made.
@@ -103,6 +106,9 @@ void printFontSheet(FontSheetSource &source, FontSheetProgress &progress, Printe
     printer.printLine(QString());
     printer.setCurrentY(printer.currentY() + HeadingDrop);
     printer.setCurrentX(printer.currentX() + HeadingIndent);
+    // The program's own text reads in any language: the date under ar_EG
+    // has Arabic digits.
+    printer.setGlyphFallback(true);
     printer.setFontName(HeadingFont);
     printer.setFontSize(HeadingPoints);
     printer.printLine(heading(runtime));

@@ -28,9 +28,6 @@ namespace {
 // takes one of them; all are read, up to this many files.
 constexpr qsizetype MaxFaceFiles = 4;
 
-// Read after the installed configuration: its rules stay, its font folders go.
-constexpr char WithoutFontFolders[] = "<fontconfig><reset-dirs/></fontconfig>";
-
 } // namespace
 
 // The installed faces under each of their family names, as one
@@ -141,8 +138,9 @@ private:
 
 } // namespace
 
-FaceSetup::FaceSetup(const FamilySet &drawable)
+FaceSetup::FaceSetup(const FamilySet &drawable, FcConfig *installed)
     : m_drawable(drawable)
+    , m_installed(installed)
 {
 }
 
@@ -150,28 +148,18 @@ FaceSetup::~FaceSetup() = default;
 
 FcConfig *FaceSetup::rulesOnlyConfig()
 {
-    // fontconfig's rules without its fonts: the installed configuration's
-    // files read again, as fontconfig reads them (FONTCONFIG_FILE included),
-    // less the font folders. Null where that cannot be done.
     if (!m_rulesRead) {
         m_rulesRead = true;
-        FcConfigHandle config(FcConfigCreate());
-        if (config && FcConfigParseAndLoad(config.get(), nullptr, FcFalse)
-            && FcConfigParseAndLoadFromMemory(config.get(), reinterpret_cast<const FcChar8 *>(WithoutFontFolders),
-                                              FcFalse)
-            && FcConfigBuildFonts(config.get()))
-            m_rules = std::move(config);
+        m_rules = newRulesOnlyConfig();
     }
     return m_rules.get();
 }
 
 const FaceSetup::FaceIndex &FaceSetup::installedFaces()
 {
-    // The configuration that Qt reads its fonts from, indexed once, and
-    // again only should fontconfig have replaced it since.
-    FcConfig *current = FcConfigGetCurrent();
-    if (!m_index || m_index->config() != current)
-        m_index = std::make_unique<FaceIndex>(current);
+    // The configuration that Qt read its fonts from, indexed once.
+    if (!m_index)
+        m_index = std::make_unique<FaceIndex>(m_installed);
     return *m_index;
 }
 
@@ -187,6 +175,11 @@ QList<QByteArray> FaceSetup::familyFiles(const QString &family)
             files.append(path);
     }
     return files;
+}
+
+std::vector<FcPattern *> FaceSetup::installedFacesOf(const QByteArray &family)
+{
+    return installedFaces().faces(family);
 }
 
 // The files of the faces of font's family that are nearest to its style, in
@@ -258,9 +251,9 @@ void FaceSetup::keepFacesSetUp(const QFont &font)
 
 void FaceSetup::setUpFaces(const QFont &font, QStringView text, const QPaintDevice *device)
 {
-    // A font that may borrow glyphs, or that Qt lacks, would have Qt list
-    // fallbacks, and keep the list, from whatever configuration is current.
-    if (!(font.styleStrategy() & QFont::NoFontMerging) || !m_drawable.contains(font.family()))
+    // A font that Qt lacks would have Qt list fallbacks, and keep the list,
+    // from whatever configuration is current.
+    if (!m_drawable.contains(font.family()))
         return;
     FcConfig *rules = rulesOnlyConfig();
     if (!rules)
@@ -274,5 +267,10 @@ void FaceSetup::setUpFaces(const QFont &font, QStringView text, const QPaintDevi
     // height one for the text that has none.
     const QFontMetricsF metrics(font, device);
     static_cast<void>(metrics.height());
-    static_cast<void>(metrics.horizontalAdvance(text.left(ScriptSampleLength).toString()));
+    // A font that borrows glyphs would list the faces to borrow from out of
+    // this configuration, and keep the list, if it met a glyph that its face
+    // lacks here: it measures no text. Qt draws the other scripts of a face
+    // that has Latin with the face set up for the height.
+    if (font.styleStrategy() & QFont::NoFontMerging)
+        static_cast<void>(metrics.horizontalAdvance(text.left(ScriptSampleLength).toString()));
 }

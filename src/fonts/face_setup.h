@@ -12,6 +12,7 @@
 #include "fonts/fontconfig_handles.h"
 
 #include <memory>
+#include <vector>
 
 class FamilySet;
 class QPaintDevice;
@@ -30,9 +31,9 @@ class QPaintDevice;
 class FaceSetup
 {
 public:
-    // drawable: the families that Qt draws as themselves; the set must
-    // outlive this object.
-    explicit FaceSetup(const FamilySet &drawable);
+    // drawable: the families that Qt draws as themselves; installed: the
+    // configuration that Qt read them from. Both must outlive this object.
+    FaceSetup(const FamilySet &drawable, FcConfig *installed);
     ~FaceSetup();
     FaceSetup(const FaceSetup &) = delete;
     FaceSetup &operator=(const FaceSetup &) = delete;
@@ -40,12 +41,12 @@ public:
     // Has Qt set up the faces that font draws text in on device (the screen
     // when device is null) now.
     //
-    // The faces are set up for the scripts in the first ScriptSampleLength
-    // characters of text; Qt sets up any other the usual way when it is
-    // drawn. Only fonts that draw alone (QFont::NoFontMerging) in a family
-    // that Qt has are set up here: anything else would have Qt look for
-    // fallbacks, which must come from the whole configuration. Those, and
-    // fonts whose faces fontconfig cannot read again, are left to Qt.
+    // The faces of a font that draws alone (QFont::NoFontMerging) are set
+    // up for the scripts in the first ScriptSampleLength characters of text;
+    // Qt sets up any other the usual way when it is drawn. A font that
+    // borrows glyphs has its own face set up, never the faces it borrows
+    // from (see GlyphFallback). Fonts in a family that Qt lacks, and fonts
+    // whose faces fontconfig cannot read again, are left to Qt.
     void setUpFaces(const QFont &font, QStringView text, const QPaintDevice *device = nullptr);
 
     // setUpFaces() for font, with the setup held for the rest of the run.
@@ -62,6 +63,9 @@ public:
     // them when the font list was read.
     QList<QByteArray> familyFiles(const QString &family);
 
+    // The installed faces listed under family.
+    std::vector<FcPattern *> installedFacesOf(const QByteArray &family);
+
 private:
     class FaceIndex;
 
@@ -71,6 +75,7 @@ private:
     bool holdOnly(FcConfig *config, const QList<QByteArray> &files);
 
     const FamilySet &m_drawable;
+    FcConfig *m_installed;
     // fontconfig's rules without its fonts; made at the first setup.
     FcConfigHandle m_rules;
     bool m_rulesRead = false;

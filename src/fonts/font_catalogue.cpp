@@ -80,7 +80,7 @@ bool FamilySet::contains(const QString &family) const
 FontCatalogue::FontCatalogue()
     : m_qtFamilies(QFontDatabase::families())
     , m_typefaces(typefaceFamilies(m_qtFamilies))
-    , m_faceSetup(m_drawable)
+    , m_faceSetup(m_drawable, m_fallback.installedConfig())
 {
     // fontconfig looks every 30 seconds whether a font folder changed, in
     // the first font lookup after that time: with some 1,500 families that
@@ -97,6 +97,10 @@ FontCatalogue::FontCatalogue()
     }
     drawable += m_typefaces;
     m_drawable = FamilySet(drawable);
+
+    // Qt has read its fonts: from here on its lookups of faces to borrow
+    // glyphs from see only those.
+    m_fallback.install(installedFamily(CaptionFamily), m_faceSetup);
 }
 
 bool FontCatalogue::draws(const QString &family) const
@@ -116,7 +120,7 @@ QStringList FontCatalogue::standInFamilies(const QString &family)
         if (family.compare(twin.family, Qt::CaseInsensitive) == 0)
             standIns.append(twin.twin);
     }
-    const QString matched = matchedFamily(family);
+    const QString matched = matchedFamily(installedConfig(), family);
     if (!matched.isEmpty() && !standIns.contains(matched, Qt::CaseInsensitive))
         standIns.append(matched);
     return *m_standIns.insert(family, standIns);
@@ -150,6 +154,13 @@ QFont FontCatalogue::standaloneFont(QFont font)
 {
     font.setFamilies({installedFamily(font.family())});
     font.setStyleStrategy(QFont::NoFontMerging);
+    return font;
+}
+
+QFont FontCatalogue::textFont(QFont font)
+{
+    font = standaloneFont(std::move(font));
+    font.setStyleStrategy(QFont::PreferDefault);
     return font;
 }
 

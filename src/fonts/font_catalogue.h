@@ -5,6 +5,7 @@
 
 #include "fonts/face_setup.h"
 #include "fonts/face_watch.h"
+#include "fonts/glyph_fallback.h"
 
 #include <QFont>
 #include <QHash>
@@ -39,18 +40,19 @@ private:
 
 // Everything the program knows about the installed fonts: Qt's families,
 // the names that stand in for families that are not installed, and the
-// faces set up for drawing. It is read from the current fontconfig
-// configuration when it is made, which is where the start-up reads the
-// fonts; one is made by main() and handed to everything that draws or
-// prints.
+// faces set up for drawing, and the faces that the program's text borrows
+// glyphs from. It is read from the current fontconfig configuration when it
+// is made, which is where the start-up reads the fonts; one is made by
+// main() and handed to everything that draws or prints.
 //
 // Qt's font matching scans every installed family for each request it has
 // not seen. A family it lacks, or one with substitutes, sends it through
 // fontconfig's whole fallback list on top, checking every entry against
 // every family: with 20,000 families installed some 10^8 name comparisons,
 // and seconds, per face asked for. So every font the program asks Qt for
-// names a family that Qt has, drawn alone, and the answers that cost a
-// fontconfig match are kept here.
+// names a family that Qt has, the fallback list is a short one (see
+// GlyphFallback), and the answers that cost a fontconfig match are kept
+// here.
 class FontCatalogue
 {
 public:
@@ -85,11 +87,22 @@ public:
     QString installedFamily(const QString &family);
 
     // A font of family's installed face that draws alone: a glyph that the
-    // face lacks is not looked for in the other faces, which would cost the
-    // walk through the fallback list.
+    // face lacks shows as the face's own missing-glyph mark. For samples.
     QFont standaloneFont(const QString &family);
     // The same for a font as it stands: its size, weight and slant are kept.
     QFont standaloneFont(QFont font);
+
+    // A font of the installed face of font's family for the program's own
+    // text and the user's: a glyph that the face lacks is borrowed from
+    // another installed face. Its size, weight and slant are kept.
+    QFont textFont(QFont font);
+
+    // The configuration that Qt read the installed fonts from: the one to
+    // match names and faces against, since the current one holds only the
+    // faces that text borrows from.
+    FcConfig *installedConfig() const { return m_fallback.installedConfig(); }
+    // The families that text borrows glyphs from, best first.
+    const QStringList &fallbackFamilies() const { return m_fallback.families(); }
 
     // See FaceSetup.
     void setUpFaces(const QFont &font, QStringView text, const QPaintDevice *device = nullptr);
@@ -113,5 +126,8 @@ private:
     FamilySet m_drawable;
     QHash<QString, QStringList> m_standIns;
     QHash<QString, QString> m_installed;
+    // Before the face setup, which reads the installed configuration that
+    // it holds.
+    GlyphFallback m_fallback;
     FaceSetup m_faceSetup;
 };

@@ -19,24 +19,40 @@ void addString(FcPattern *pattern, const char *object, const QString &value)
     FcPatternAddString(pattern, object, reinterpret_cast<const FcChar8 *>(utf8.constData()));
 }
 
-void substitute(FcPattern *pattern)
+void substitute(FcConfig *config, FcPattern *pattern)
 {
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
 }
 
-FcPatternHandle bestFace(FcPattern *pattern)
+FcPatternHandle bestFace(FcConfig *config, FcPattern *pattern)
 {
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
-    return FcPatternHandle(FcFontMatch(nullptr, pattern, &result));
+    return FcPatternHandle(FcFontMatch(config, pattern, &result));
 }
 
-QString matchedFamily(const QString &family)
+QString matchedFamily(FcConfig *config, const QString &family)
 {
     const FcPatternHandle pattern(FcPatternCreate());
     addString(pattern.get(), FC_FAMILY, family);
-    substitute(pattern.get());
-    return stringOf(bestFace(pattern.get()).get(), FC_FAMILY);
+    substitute(config, pattern.get());
+    return stringOf(bestFace(config, pattern.get()).get(), FC_FAMILY);
+}
+
+FcConfigHandle newRulesOnlyConfig()
+{
+    // Read after the installed configuration: its rules stay, its font
+    // folders go.
+    static constexpr char WithoutFontFolders[] = "<fontconfig><reset-dirs/></fontconfig>";
+    FcConfigHandle config(FcConfigCreate());
+    if (!config || !FcConfigParseAndLoad(config.get(), nullptr, FcFalse)
+        || !FcConfigParseAndLoadFromMemory(config.get(), reinterpret_cast<const FcChar8 *>(WithoutFontFolders),
+                                           FcFalse)
+        || !FcConfigBuildFonts(config.get()))
+        return FcConfigHandle();
+    // Its faces are the ones put into it, which no folder can change.
+    FcConfigSetRescanInterval(config.get(), 0);
+    return config;
 }
 
 int compareFontconfigNames(const char *a, const char *b)

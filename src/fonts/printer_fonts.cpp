@@ -30,7 +30,7 @@ struct FontconfigMatch
     QStringList strongFamilies;
 };
 
-FontconfigMatch matchName(const QString &name)
+FontconfigMatch matchName(FcConfig *config, const QString &name)
 {
     const QByteArray utf8 = name.toUtf8();
 
@@ -41,7 +41,7 @@ FontconfigMatch matchName(const QString &name)
         pattern.reset(FcPatternCreate());
         addString(pattern.get(), FC_FAMILY, name);
     }
-    substitute(pattern.get());
+    substitute(config, pattern.get());
 
     FontconfigMatch match;
     FcValue value;
@@ -51,7 +51,7 @@ FontconfigMatch matchName(const QString &name)
         if (binding == FcValueBindingStrong && value.type == FcTypeString)
             match.strongFamilies.append(QString::fromUtf8(reinterpret_cast<const char *>(value.u.s)));
     }
-    match.family = stringOf(bestFace(pattern.get()).get(), FC_FAMILY);
+    match.family = stringOf(bestFace(config, pattern.get()).get(), FC_FAMILY);
     return match;
 }
 
@@ -173,7 +173,7 @@ PostScriptName parsePostScriptName(const QString &name)
 
 // The face fontconfig matches for a resident name: its family part, with the
 // weight, slant and width its style part asks for.
-PrinterFace matchResidentName(const QString &name)
+PrinterFace matchResidentName(FcConfig *config, const QString &name)
 {
     const PostScriptName parsed = parsePostScriptName(name);
     const Pattern pattern(FcPatternCreate());
@@ -183,8 +183,8 @@ PrinterFace matchResidentName(const QString &name)
         if (value != NotAsked)
             FcPatternAddInteger(pattern.get(), object, value);
     }
-    substitute(pattern.get());
-    const Pattern font = bestFace(pattern.get());
+    substitute(config, pattern.get());
+    const Pattern font = bestFace(config, pattern.get());
 
     PrinterFace face;
     face.family = stringOf(font.get(), FC_FAMILY);
@@ -205,8 +205,8 @@ PrinterFace matchResidentName(const QString &name)
 QFont PrinterFonts::font(const PrinterFace &face, double points, bool addBold, bool addItalic)
 {
     // Each sample shows the face itself: a glyph that it lacks is not
-    // borrowed from another face, which would also cost a walk through every
-    // installed family for each face printed.
+    // borrowed from another face. The surface lets the program's own lines
+    // borrow on top of this.
     QFont font = m_catalogue.standaloneFont(face.family);
     font.setPointSizeF(points);
     // The face is the font: FontBold and FontItalic can make it bolder or
@@ -250,9 +250,9 @@ PrinterFace PrinterFonts::resolve(const QString &name) const
     face.family = m_families.value(name.toCaseFolded());
     if (face.family.isEmpty()) {
         if (m_resident.contains(name)) {
-            face = matchResidentName(name);
+            face = matchResidentName(m_catalogue.installedConfig(), name);
         } else {
-            const FontconfigMatch match = matchName(name);
+            const FontconfigMatch match = matchName(m_catalogue.installedConfig(), name);
             if (match.strongFamilies.contains(match.family, Qt::CaseInsensitive))
                 face.family = match.family;
         }

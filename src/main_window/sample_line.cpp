@@ -17,11 +17,11 @@
 
 namespace {
 
-void setFace(QLabel &label, const QString &family)
+void setFace(QLabel &label, const QString &family, QFont::StyleStrategy strategy)
 {
     QFont font = label.font();
     font.setFamilies({family});
-    font.setStyleStrategy(QFont::NoFontMerging);
+    font.setStyleStrategy(strategy);
     label.setFont(font);
 }
 
@@ -86,7 +86,7 @@ void setFontName(QLabel &label, Screen &screen, const QString &family)
         throw FontNotDrawable(family);
     if (!screen.fontAvailable(family))
         throw FontNotAvailable(family);
-    setFace(label, family);
+    setFace(label, family, QFont::NoFontMerging);
 }
 
 void setCaptionFontName(QLabel &label, Screen &screen, FontCatalogue &fonts)
@@ -100,7 +100,8 @@ void setCaptionFontName(QLabel &label, Screen &screen, FontCatalogue &fonts)
         if (drawable != standIns.end())
             face = *drawable;
     }
-    setFace(label, face);
+    // The program's own note, in the user's language.
+    setFace(label, face, QFont::PreferDefault);
     // Otherwise milliseconds on every click on a name that only the printer
     // has, with many families installed. The stand-ins are few: a size
     // each, bold or not.

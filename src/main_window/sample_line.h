@@ -38,7 +38,8 @@ void setFontName(QLabel &label, Screen &screen, const QString &family);
 // or where the screen lacks it to the metric-compatible face that the
 // window's design uses for it; never fails. The face is picked from the
 // families that the screen has: asking Qt for a missing family would send it
-// through fontconfig's fallback list first.
+// through fontconfig's fallback list first. It borrows the glyphs it lacks
+// from other faces, as all the program's own text does.
 void setCaptionFontName(QLabel &label, Screen &screen, FontCatalogue &fonts);
 
 // Draws a label's long caption from only as much text as can show. QLabel

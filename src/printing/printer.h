@@ -43,6 +43,11 @@ public:
     virtual void setFontSize(double points) = 0;
     virtual void setFontBold(bool on) = 0;
     virtual void setFontItalic(bool on) = 0;
+    // Whether the lines printed from now on borrow the glyphs that the
+    // current face lacks from other installed faces: on for the program's
+    // own text, off for samples, which show a missing glyph as the face's
+    // own mark. Off until switched on.
+    virtual void setGlyphFallback(bool on) = 0;
 
     // Draws text at the pen in the current font, then moves the pen to the
     // start of the next line (CurrentX 0, CurrentY plus the line height). An

@@ -141,6 +141,7 @@ struct FontKey
     double points;
     bool bold;
     bool italic;
+    bool borrowGlyphs;
 
     bool operator==(const FontKey &) const = default;
 };
@@ -148,7 +149,7 @@ struct FontKey
 size_t qHash(const FontKey &key, size_t seed = 0)
 {
     return qHashMulti(seed, key.face.family, key.face.style, key.face.weight, key.face.italic, key.points, key.bold,
-                      key.italic);
+                      key.italic, key.borrowGlyphs);
 }
 
 // A font ready to draw with on one document, with the measures each line needs.
@@ -208,7 +209,9 @@ struct Document
         auto found = fonts.constFind(key);
         if (found != fonts.cend())
             return *found;
-        const QFont font = printerFonts.font(key.face, key.points, key.bold, key.italic);
+        QFont font = printerFonts.font(key.face, key.points, key.bold, key.italic);
+        if (key.borrowGlyphs)
+            font = catalogue.textFont(font);
         catalogue.setUpFaces(font, text, &writer);
         const QFontMetricsF metrics(font, &writer);
         const bool ownFace = withoutFoundryTag(QFontInfo(QFont(font, &writer)).family())
@@ -296,6 +299,8 @@ struct SystemPrinter::Private
         }
         if (!drawn || !drawn->ownFace) {
             font.face = captionFace();
+            // The program's own note, in the user's language.
+            font.borrowGlyphs = true;
             text = FaceWatch::notAvailableText();
             drawn = &doc.deviceFont(printerFonts(), catalogue, font, text);
         }
@@ -357,6 +362,7 @@ struct SystemPrinter::Private
     double points = InitialFontSize;
     bool bold = false;
     bool italic = false;
+    bool borrowGlyphs = false;
 };
 
 SystemPrinter::SystemPrinter(FontCatalogue &fonts, Notifier &notifier)
@@ -426,12 +432,17 @@ void SystemPrinter::setFontItalic(bool on)
     d->italic = on;
 }
 
+void SystemPrinter::setGlyphFallback(bool on)
+{
+    d->borrowGlyphs = on;
+}
+
 void SystemPrinter::printLine(const QString &text)
 {
     if (d->face.family.isEmpty())
         d->face = d->initialFace();
     Document &doc = d->document();
-    const FontKey font{d->face, d->points, d->bold, d->italic};
+    const FontKey font{d->face, d->points, d->bold, d->italic, d->borrowGlyphs};
     doc.lines.append({d->x, d->y - doc.lineEnd, font, text});
     const QString failure = d->drawLine(doc, font, text);
     if (!failure.isEmpty()) {

@@ -133,8 +133,11 @@ QColor colourOf(Colour colour)
 
 QFont designFont(FontCatalogue &fonts, const char *family, double points, bool bold)
 {
-    // A real Arial wins; where it is missing, its metric twin draws it.
-    QFont font = fonts.standaloneFont(QString::fromLatin1(family));
+    // A real Arial wins; where it is missing, its metric twin draws it. What
+    // it lacks (a name in Chinese, a text in Arabic) is borrowed.
+    QFont font;
+    font.setFamily(QString::fromLatin1(family));
+    font = fonts.textFont(font);
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setItalic(false);

@@ -60,6 +60,11 @@ void FakePrinter::setFontItalic(bool on)
     record(QStringLiteral("FontItalic=%1").arg(on ? 1 : 0));
 }
 
+void FakePrinter::setGlyphFallback(bool on)
+{
+    record(QStringLiteral("GlyphFallback=%1").arg(on ? 1 : 0));
+}
+
 void FakePrinter::printLine(const QString &text)
 {
     if (++printLineCalls == failAtPrintLine) {

@@ -48,6 +48,7 @@ public:
     void setFontSize(double points) override;
     void setFontBold(bool on) override;
     void setFontItalic(bool on) override;
+    void setGlyphFallback(bool on) override;
     void printLine(const QString &text) override;
     void finish() override;
     void abort() override;
