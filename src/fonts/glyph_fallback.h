@@ -26,9 +26,9 @@ class FaceSetup;
 // one with the installed rules and only the faces that add coverage:
 // fontconfig's trimmed sort for the design face, in which a face stays only
 // where it covers a character that no face before it covers, with the other
-// faces of those families: a few dozen faces, a few hundred on a desktop
-// with the Noto fonts. Qt's lookups then cost at most that many name
-// comparisons per installed family, once per script. Everything that matches names against the installed
+// faces of those families: about ten families with the project's fonts,
+// 160 families with the Noto fonts. Qt's lookups then cost at most that many
+// name comparisons per installed family, once per script. Everything that matches names against the installed
 // faces (stand-ins, the printer's names, face setup) asks installedConfig()
 // instead. FontCatalogue holds the one glyph fallback.
 class GlyphFallback
