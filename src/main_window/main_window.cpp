@@ -175,6 +175,10 @@ void MainWindow::createControls()
     const Controls controls = ::buildControls(this, Design, m_fonts, logicalScreenDpi(), "MainWindow");
     m_titleLabel = controls.get<QLabel>("titleLabel");
     m_sampleLine = controls.get<QLabel>("sampleLine");
+    // The sample line shows its face as it is from the design on, the
+    // stored text included: it borrows no glyph.
+    m_sampleLine->setFont(m_fonts.standaloneFont(m_sampleLine->font()));
+    m_fonts.keepFacesSetUp(m_sampleLine->font());
     m_printSizeLabel = controls.get<QLabel>("printSizeLabel");
     m_fontListLabel = controls.get<QLabel>("fontListLabel");
     m_displaySizeLabel = controls.get<QLabel>("displaySizeLabel");
