@@ -8,6 +8,7 @@
 #include "fonts/font_catalogue.h"
 #include "fonts/ppd_fonts.h"
 #include "fonts/printer_fonts.h"
+#include "printing/pdf_document.h"
 #include "printing/spool_file.h"
 
 #include <QCoreApplication>
@@ -158,33 +159,17 @@ struct DeviceFont
     double lineHeightTwips;
 };
 
-// One open document: a PDF written into a spool file that gets a name, or
-// goes to the printer, only once it is complete.
+// One open document: a PDF drawn in parts, which gets a name, or goes to
+// the printer, only once it is complete.
 struct Document
 {
-    Document(const Destination &where, const QString &spoolFolder)
-        : destination(where), folder(spoolFolder), spool(spoolFolder)
+    Document(const Destination &where, const QString &spoolFolder, int fontsPerPart)
+        : destination(where),
+          pdf(where.layout, where.dpi, DocumentTitle, spoolFolder),
+          fontsPerPart(fontsPerPart)
     {
-        if (!file.open(spool.descriptor(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
-            fail(QCoreApplication::translate("SystemPrinter", "Cannot write a document in the folder \"%1\": %2")
-                     .arg(folder, file.errorString()));
-        writer.setCreator(DocumentTitle);
-        writer.setTitle(DocumentTitle);
-        writer.setResolution(destination.dpi);
-        writer.setPageLayout(destination.layout);
         dotsPerTwip = static_cast<double>(destination.dpi) / TwipsPerInch;
-        printableHeightTwips = writer.height() / dotsPerTwip;
-        if (!painter.begin(&writer))
-            fail(QCoreApplication::translate("SystemPrinter", "Cannot start a document for the printer."));
-    }
-
-    // Why what was written so far did not all reach the spool file, or
-    // nothing when it did.
-    QString writeFailure() const
-    {
-        if (file.error() == QFileDevice::NoError)
-            return QString();
-        return QCoreApplication::translate("SystemPrinter", "Cannot write the document into the folder \"%1\": %2").arg(folder, file.errorString());
+        printableHeightTwips = pdf.device().height() / dotsPerTwip;
     }
 
     // text: the first line drawn in the font.
@@ -195,20 +180,29 @@ struct Document
         if (found != fonts.cend())
             return *found;
         const QFont font = printerFonts.font(key.face, key.points, key.bold, key.italic);
-        catalogue.setUpFaces(font, text, &writer);
-        const QFontMetricsF metrics(font, &writer);
+        catalogue.setUpFaces(font, text, &pdf.device());
+        const QFontMetricsF metrics(font, &pdf.device());
         return *fonts.insert(key, {font, metrics.ascent(), metrics.lineSpacing() / dotsPerTwip});
     }
 
+    // A page break. Once the part has drawn with its share of fonts, the
+    // next page starts the next part, and the fonts are let go of.
+    void breakPage()
+    {
+        const bool newPart = fonts.size() >= fontsPerPart;
+        pdf.newPage(newPart);
+        if (newPart)
+            fonts.clear();
+        pageHasLines = false;
+    }
+
     Destination destination;
-    QString folder;
-    SpoolFile spool;
-    QFile file;
-    QPdfWriter writer{&file};
-    QPainter painter;
+    PdfDocument pdf;
+    qsizetype fontsPerPart;
     double dotsPerTwip = 1;
     double printableHeightTwips = 0;
     bool pageHasLines = false;
+    // The fonts drawn with in the part being drawn.
     QHash<FontKey, DeviceFont> fonts;
 };
 
@@ -216,7 +210,10 @@ struct Document
 
 struct SystemPrinter::Private
 {
-    Private(FontCatalogue &fonts, Notifier &notifier) : catalogue(fonts), notifier(notifier) {}
+    Private(FontCatalogue &fonts, Notifier &notifier, int fontsPerPart)
+        : catalogue(fonts), notifier(notifier), fontsPerPart(fontsPerPart)
+    {
+    }
 
     PrinterFonts &printerFonts()
     {
@@ -236,7 +233,7 @@ struct SystemPrinter::Private
         if (!doc) {
             const Destination destination = defaultDestination();
             const QString folder = destination.queue.isEmpty() ? documentsFolder() : QDir::tempPath();
-            doc = std::make_unique<Document>(destination, folder);
+            doc = std::make_unique<Document>(destination, folder, fontsPerPart);
         }
         return *doc;
     }
@@ -255,6 +252,7 @@ struct SystemPrinter::Private
 
     FontCatalogue &catalogue;
     Notifier &notifier;
+    int fontsPerPart;
     std::optional<PrinterFonts> fontList;
     std::unique_ptr<Document> doc;
     double x = 0;
@@ -266,8 +264,8 @@ struct SystemPrinter::Private
     bool italic = false;
 };
 
-SystemPrinter::SystemPrinter(FontCatalogue &fonts, Notifier &notifier)
-    : d(std::make_unique<Private>(fonts, notifier))
+SystemPrinter::SystemPrinter(FontCatalogue &fonts, Notifier &notifier, int fontsPerPart)
+    : d(std::make_unique<Private>(fonts, notifier, fontsPerPart))
 {
 }
 
@@ -338,32 +336,40 @@ void SystemPrinter::printLine(const QString &text)
     if (d->face.family.isEmpty())
         d->face = d->initialFace();
     Document &doc = d->document();
-    const DeviceFont &font =
-        doc.deviceFont(d->printerFonts(), d->catalogue, {d->face, d->points, d->bold, d->italic}, text);
+    const FontKey key{d->face, d->points, d->bold, d->italic};
+    const auto deviceFont = [&] { return &doc.deviceFont(d->printerFonts(), d->catalogue, key, text); };
+    const DeviceFont *font = deviceFont();
 
-    if (doc.pageHasLines && d->y + font.lineHeightTwips > doc.printableHeightTwips) {
-        doc.writer.newPage();
+    if (doc.pageHasLines && d->y + font->lineHeightTwips > doc.printableHeightTwips) {
+        try {
+            doc.breakPage();
+        } catch (const PrinterError &) {
+            abort();
+            throw;
+        }
         d->y = 0;
-        doc.pageHasLines = false;
         // A page is written out as the next one starts: a full disk shows
         // here, and the rest of the run need not be drawn for nothing.
-        const QString failure = doc.writeFailure();
+        const QString failure = doc.pdf.writeFailure();
         if (!failure.isEmpty()) {
             abort();
             fail(failure);
         }
+        // A new part holds no fonts yet.
+        font = deviceFont();
     }
 
     // Line ends are not drawn; the line ends anyway.
     QString drawn = text;
     drawn.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
     if (!drawn.isEmpty()) {
-        doc.painter.setFont(font.font);
-        doc.painter.drawText(QPointF(d->x * doc.dotsPerTwip, d->y * doc.dotsPerTwip + font.ascentDots), drawn);
+        doc.pdf.painter().setFont(font->font);
+        doc.pdf.painter().drawText(QPointF(d->x * doc.dotsPerTwip, d->y * doc.dotsPerTwip + font->ascentDots),
+                                   drawn);
     }
     doc.pageHasLines = true;
     d->x = 0;
-    d->y += font.lineHeightTwips;
+    d->y += font->lineHeightTwips;
 }
 
 void SystemPrinter::finish()
@@ -375,20 +381,16 @@ void SystemPrinter::finish()
     const std::unique_ptr<Document> doc = std::move(d->doc);
     d->x = 0;
     d->y = 0;
-    doc->painter.end();
-    doc->file.flush();
-    const QString failure = doc->writeFailure();
-    if (!failure.isEmpty())
-        fail(failure);
-    doc->spool.sync();
+    const std::unique_ptr<SpoolFile> spool = doc->pdf.finish();
+    spool->sync();
     if (doc->destination.queue.isEmpty()) {
         const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
-        const QString path = doc->spool.publish(DocumentTitle + QLatin1Char(' ') + stamp, PdfFileSuffix);
+        const QString path = spool->publish(DocumentTitle + QLatin1Char(' ') + stamp, PdfFileSuffix);
         // A sheet that went into a file rather than to paper would otherwise
         // go unnoticed.
         d->notifier.sheetFiled(path);
     } else {
-        submit(doc->destination.queue, doc->spool.path());
+        submit(doc->destination.queue, spool->path());
     }
 }
 
@@ -396,15 +398,15 @@ void SystemPrinter::abandonDocAtExit()
 {
     if (!d->doc)
         return;
-    d->doc->spool.removeName();
+    d->doc->pdf.removeNames();
     // Deliberately not destroyed: its painter would finish the PDF first.
     static_cast<void>(d->doc.release());
 }
 
 void SystemPrinter::abort()
 {
-    // Ending the painter writes the rest of the PDF into the unnamed spool
-    // file, which goes with its descriptor.
+    // Ending the painter writes the rest of the part being drawn into its
+    // unnamed spool file, which goes with its descriptor, as do the others.
     d->doc.reset();
     d->x = 0;
     d->y = 0;
