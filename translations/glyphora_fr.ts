@@ -13,6 +13,13 @@
     </message>
 </context>
 <context>
+    <name>FaceWatch</name>
+    <message>
+        <source>Font Not Available</source>
+        <translation>Police non disponible</translation>
+    </message>
+</context>
+<context>
     <name>FontSheet</name>
     <message>
         <source>You must select at least one font before printing.  To select more than one font you can use the CTRL key.</source>

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QFont;
+
 #include <exception>
 
 // The screen: the mouse pointer shown over the program's windows, and the
@@ -24,6 +26,12 @@ public:
     // True only for a family that the screen's font database really has;
     // the toolkit's silent substitution does not count.
     virtual bool canDrawFont(const QString &family) = 0;
+
+    // False for a family whose face files are gone or have changed since
+    // the font list was read, and, once its font is set up, for one that
+    // is drawn in another face: such a family stays unavailable for the run.
+    virtual bool fontAvailable(const QString &family) = 0;
+    virtual bool drawsOwnFace(const QFont &font) = 0;
 };
 
 // Shows the busy pointer for work that keeps the user waiting, from its

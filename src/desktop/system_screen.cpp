@@ -6,9 +6,10 @@
 #include "fonts/font_catalogue.h"
 
 #include <QCursor>
+#include <QFontInfo>
 #include <QGuiApplication>
 
-SystemScreen::SystemScreen(const FontCatalogue &fonts)
+SystemScreen::SystemScreen(FontCatalogue &fonts)
     : m_fonts(fonts)
 {
 }
@@ -37,4 +38,18 @@ Screen::Pointer SystemScreen::mousePointer() const
 bool SystemScreen::canDrawFont(const QString &family)
 {
     return m_fonts.draws(family);
+}
+
+bool SystemScreen::fontAvailable(const QString &family)
+{
+    return m_fonts.faceAvailable(family);
+}
+
+bool SystemScreen::drawsOwnFace(const QFont &font)
+{
+    // Qt draws a face whose file it cannot read in the next best one.
+    if (withoutFoundryTag(QFontInfo(font).family()).compare(withoutFoundryTag(font.family()), Qt::CaseInsensitive) == 0)
+        return true;
+    m_fonts.setFaceUnavailable(font.family());
+    return false;
 }

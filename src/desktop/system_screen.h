@@ -12,13 +12,15 @@ class FontCatalogue;
 class SystemScreen : public Screen
 {
 public:
-    explicit SystemScreen(const FontCatalogue &fonts);
+    explicit SystemScreen(FontCatalogue &fonts);
 
     void setMousePointer(Pointer pointer) override;
     Pointer mousePointer() const override;
     bool canDrawFont(const QString &family) override;
+    bool fontAvailable(const QString &family) override;
+    bool drawsOwnFace(const QFont &font) override;
 
 private:
-    const FontCatalogue &m_fonts;
+    FontCatalogue &m_fonts;
     Pointer m_pointer = Pointer::Default;
 };

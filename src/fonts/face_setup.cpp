@@ -31,11 +31,11 @@ constexpr qsizetype MaxFaceFiles = 4;
 // Read after the installed configuration: its rules stay, its font folders go.
 constexpr char WithoutFontFolders[] = "<fontconfig><reset-dirs/></fontconfig>";
 
+} // namespace
+
 // The installed faces under each of their family names, as one
 // configuration lists them. The faces are the configuration's own, which
 // it keeps for as long as it lives: the index holds a reference to it.
-} // namespace
-
 class FaceSetup::FaceIndex
 {
 public:
@@ -173,6 +173,20 @@ const FaceSetup::FaceIndex &FaceSetup::installedFaces()
     if (!m_index || m_index->config() != current)
         m_index = std::make_unique<FaceIndex>(current);
     return *m_index;
+}
+
+QList<QByteArray> FaceSetup::familyFiles(const QString &family)
+{
+    QList<QByteArray> files;
+    for (FcPattern *face : installedFaces().faces(withoutFoundryTag(family).toUtf8())) {
+        FcChar8 *file = nullptr;
+        if (FcPatternGetString(face, FC_FILE, 0, &file) != FcResultMatch)
+            continue;
+        const QByteArray path(reinterpret_cast<const char *>(file));
+        if (!files.contains(path))
+            files.append(path);
+    }
+    return files;
 }
 
 // The files of the faces of font's family that are nearest to its style, in

@@ -58,6 +58,10 @@ public:
     // printer has.
     void keepFacesSetUp(const QFont &font);
 
+    // The files of every installed face of family, as fontconfig listed
+    // them when the font list was read.
+    QList<QByteArray> familyFiles(const QString &family);
+
 private:
     class FaceIndex;
 

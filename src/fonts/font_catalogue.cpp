@@ -158,6 +158,11 @@ void FontCatalogue::setUpFaces(const QFont &font, QStringView text, const QPaint
     m_faceSetup.setUpFaces(font, text, device);
 }
 
+bool FontCatalogue::faceAvailable(const QString &family)
+{
+    return m_faceWatch.isUsable(family, m_faceSetup.familyFiles(family));
+}
+
 void FontCatalogue::keepFacesSetUp(const QFont &font)
 {
     m_faceSetup.keepFacesSetUp(font);

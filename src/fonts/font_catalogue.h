@@ -4,6 +4,7 @@
 #pragma once
 
 #include "fonts/face_setup.h"
+#include "fonts/face_watch.h"
 
 #include <QFont>
 #include <QHash>
@@ -94,7 +95,19 @@ public:
     void setUpFaces(const QFont &font, QStringView text, const QPaintDevice *device = nullptr);
     void keepFacesSetUp(const QFont &font);
 
+    // Whether family can still be drawn in its own face, its files being
+    // removed, updated and damaged while the program runs (see FaceWatch);
+    // the list itself stays as it was read. Once not, never again.
+    bool faceAvailable(const QString &family);
+    // For a family that Qt, asked for it, draws in another face.
+    void setFaceUnavailable(const QString &family) { m_faceWatch.setUnusable(family); }
+    // Tells when a face file faulted while it was drawn.
+    FaceWatch &faceWatch() { return m_faceWatch; }
+
 private:
+    // First: files that change from the moment the list is read on have
+    // changed under the program.
+    FaceWatch m_faceWatch;
     QStringList m_qtFamilies;
     QStringList m_typefaces;
     FamilySet m_drawable;

@@ -136,6 +136,7 @@ MainWindow::MainWindow(FontCatalogue &fonts, Printer &printer, Screen &screen, R
     connectHandler(m_fontNameOption, &QRadioButton::clicked, &MainWindow::onFontNameOptionClicked);
     connectHandler(m_userTextOption, &QRadioButton::clicked, &MainWindow::onUserTextOptionClicked);
     connectHandler(m_userTextBox, &QLineEdit::textChanged, &MainWindow::onUserTextChanged);
+    connect(&m_fonts.faceWatch(), &FaceWatch::facesFaulted, this, [this] { runHandler(&MainWindow::onFacesFaulted); });
 }
 
 template <typename Control, typename Signal>
@@ -347,6 +348,10 @@ void MainWindow::onFontListClicked()
         plain.setBold(false);
         plain.setItalic(false);
         setSampleFont(plain);
+        if (!m_screen.drawsOwnFace(m_sampleLine->font()))
+            throw FontNotAvailable(font);
+    } catch (const FontNotAvailable &) {
+        showFontNotAvailable();
     } catch (const std::exception &) {
         // In practice a face that only the printer has. Only the face and
         // the caption change: the size, bold and italic stay as they were.
@@ -357,6 +362,8 @@ void MainWindow::onFontListClicked()
 
 void MainWindow::onDisplaySizeListClicked()
 {
+    // A face that is gone is not set up again at the new size.
+    sampleFaceLost();
     // Only the size changes: the sample keeps its text and face.
     QFont font = m_sampleLine->font();
     font.setPointSizeF(displayPoints());
@@ -369,6 +376,33 @@ void MainWindow::setSampleFont(const QFont &font)
     m_fonts.setUpFaces(m_sampleLine->font(), m_sampleLine->text());
 }
 
+bool MainWindow::sampleFaceLost()
+{
+    // Until a font is clicked the line shows its design face, as the other
+    // controls do: only a fault in its file tells of a change there.
+    const QString current = m_fontList->currentText();
+    if (current.isEmpty())
+        return false;
+    const bool currentLost = m_screen.canDrawFont(current) && !m_screen.fontAvailable(current);
+    if (!currentLost && m_screen.fontAvailable(m_sampleLine->font().family()))
+        return false;
+    showFontNotAvailable();
+    return true;
+}
+
+void MainWindow::showFontNotAvailable()
+{
+    setCaptionFontName(*m_sampleLine, m_screen, m_fonts);
+    m_sampleLine->setText(FaceWatch::notAvailableText());
+}
+
+void MainWindow::onFacesFaulted()
+{
+    // What was drawn in a face that faulted may be empty.
+    if (sampleFaceLost())
+        m_sampleLine->update();
+}
+
 double MainWindow::displayPoints() const
 {
     return m_displaySizeList->currentText().toDouble();
@@ -379,7 +413,9 @@ void MainWindow::onFontNameOptionClicked()
     // The text stays in the box, greyed. The face is left as it is.
     if (m_fontNameOption->isChecked()) {
         m_userTextBox->setEnabled(false);
-        m_sampleLine->setText(m_fontList->currentText());
+        // A face lost since the click shows as such, not in the old face.
+        if (!sampleFaceLost())
+            m_sampleLine->setText(m_fontList->currentText());
     }
 }
 
@@ -388,6 +424,8 @@ void MainWindow::onUserTextOptionClicked()
     // The focus stays where it is, and so does the face.
     if (m_userTextOption->isChecked()) {
         m_userTextBox->setEnabled(true);
+        if (sampleFaceLost())
+            return;
         m_sampleLine->setText(m_userTextBox->text());
     }
     if (m_sampleLine->text().isEmpty())
@@ -397,7 +435,10 @@ void MainWindow::onUserTextOptionClicked()
 void MainWindow::onUserTextChanged()
 {
     // The options are not consulted here: the next font or option click
-    // applies them again.
+    // applies them again. New text in a face that is gone would read
+    // glyphs from its file.
+    if (sampleFaceLost())
+        return;
     m_sampleLine->setText(m_userTextBox->text());
     if (m_sampleLine->text().isEmpty())
         m_sampleLine->setText(m_fontList->currentText());

@@ -65,6 +65,9 @@ private Q_SLOTS:
     void onFontNameOptionClicked();
     void onUserTextOptionClicked();
     void onUserTextChanged();
+    // A face file faulted while it was drawn: the sample line goes on
+    // showing its face only while that face is available.
+    void onFacesFaulted();
 
 private:
     void createControls();
@@ -81,6 +84,12 @@ private:
     double displayPoints() const;
     // Shows the sample in font, with its faces set up at once.
     void setSampleFont(const QFont &font);
+    // Where the face that the sample line shows, or the face of the current
+    // entry, is no longer available, shows that instead and returns true.
+    bool sampleFaceLost();
+    // The not-available text in the caption face: only the face and the
+    // caption change, as for a face that only the printer has.
+    void showFontNotAvailable();
 
     // What a print run reads from this window.
     int entryCount() const override;

@@ -74,10 +74,18 @@ FontNotDrawable::FontNotDrawable(const QString &family)
 {
 }
 
+FontNotAvailable::FontNotAvailable(const QString &family)
+    : std::runtime_error(
+          QStringLiteral("the font \"%1\" is not available any more").arg(family).toStdString())
+{
+}
+
 void setFontName(QLabel &label, Screen &screen, const QString &family)
 {
     if (!screen.canDrawFont(family))
         throw FontNotDrawable(family);
+    if (!screen.fontAvailable(family))
+        throw FontNotAvailable(family);
     setFace(label, family);
 }
 

@@ -20,8 +20,17 @@ public:
     explicit FontNotDrawable(const QString &family);
 };
 
-// Sets the label's face to family, or throws FontNotDrawable and leaves the
-// label as it was when the screen does not have that family. The face is
+// Setting a face that the screen had, but whose files are gone or changed
+// since: Qt would draw another face, or read glyphs from a file cut short.
+class FontNotAvailable : public std::runtime_error
+{
+public:
+    explicit FontNotAvailable(const QString &family);
+};
+
+// Sets the label's face to family, or throws FontNotDrawable when the screen
+// does not have that family, or FontNotAvailable when it has it no longer,
+// and leaves the label as it was. The face is
 // drawn alone: a glyph that it lacks is not taken from another face.
 void setFontName(QLabel &label, Screen &screen, const QString &family);
 

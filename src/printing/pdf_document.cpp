@@ -74,6 +74,8 @@ void PdfDocument::startPart()
 void PdfDocument::endPart()
 {
     Part &part = *m_parts.back();
+    if (!part.drawing)
+        return;
     part.drawing->painter.end();
     part.drawing->file.flush();
     const QString failure = writeFailure();
@@ -82,13 +84,14 @@ void PdfDocument::endPart()
     part.drawing.reset();
 }
 
-void PdfDocument::newPage(bool newPart)
+void PdfDocument::newPage()
 {
-    if (!newPart) {
-        device().newPage();
-        return;
-    }
-    endPart();
+    device().newPage();
+}
+
+void PdfDocument::redoPart()
+{
+    m_parts.pop_back();
     startPart();
 }
 
@@ -101,7 +104,7 @@ QString PdfDocument::writeFailure() const
         .arg(m_folder, drawing->file.errorString());
 }
 
-std::unique_ptr<SpoolFile> PdfDocument::finish()
+std::unique_ptr<SpoolFile> PdfDocument::join()
 {
     endPart();
     if (m_parts.size() == 1)

@@ -21,7 +21,7 @@ class QPdfWriter;
 // way. Here each part is a PDF of its own, a whole number of pages, and
 // ending a part lets go of its faces. The caller ends a part at a page break
 // it would have made anyway, so the pages come out as one document's would.
-// finish() joins the parts into the one document.
+// join() joins the parts into the one document.
 //
 // The parts are spool files in the document's folder, without names where
 // the file system allows it, so that an abandoned document leaves none of
@@ -40,9 +40,17 @@ public:
     QPainter &painter();
     QPdfWriter &device();
 
-    // Goes on to a fresh page. With newPart the part being drawn ends
-    // first, and the page is the first of the next part.
-    void newPage(bool newPart);
+    // Goes on to a fresh page of the part being drawn.
+    void newPage();
+
+    // Ends the part being drawn: its faces' glyphs are read from their files
+    // and go into it now. Drawing goes on only after startPart().
+    void endPart();
+    // Starts the next part on a fresh page.
+    void startPart();
+    // Throws the last part away, drawn or ended, and starts a fresh one in
+    // its place, for a part that has to be drawn again.
+    void redoPart();
 
     int partCount() const { return static_cast<int>(m_parts.size()); }
 
@@ -50,9 +58,9 @@ public:
     // nothing when it did.
     QString writeFailure() const;
 
-    // Ends the last part and returns the whole document: the one part
+    // The whole document, once its last part has ended: the one part
     // itself, or the parts joined into a new spool file in the folder.
-    std::unique_ptr<SpoolFile> finish();
+    std::unique_ptr<SpoolFile> join();
 
     // For a program that ends this very moment: the named spool files lose
     // their names. Unnamed ones go with the process.
@@ -60,9 +68,6 @@ public:
 
 private:
     struct Part;
-
-    void startPart();
-    void endPart();
 
     QPageLayout m_layout;
     int m_dpi;

@@ -24,12 +24,14 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScopeGuard>
 #include <QStandardPaths>
 
 #include <cups/cups.h>
 
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -157,6 +159,19 @@ struct DeviceFont
     QFont font;
     double ascentDots;
     double lineHeightTwips;
+    // False where Qt draws the font in another face than its own: the
+    // face's file could not be read.
+    bool ownFace;
+};
+
+// A line as it was asked for, to draw the document again from.
+struct Line
+{
+    double x;
+    // From where the line before it ended.
+    double drop;
+    FontKey font;
+    QString text;
 };
 
 // One open document: a PDF drawn in parts, which gets a name, or goes to
@@ -182,18 +197,10 @@ struct Document
         const QFont font = printerFonts.font(key.face, key.points, key.bold, key.italic);
         catalogue.setUpFaces(font, text, &pdf.device());
         const QFontMetricsF metrics(font, &pdf.device());
-        return *fonts.insert(key, {font, metrics.ascent(), metrics.lineSpacing() / dotsPerTwip});
-    }
-
-    // A page break. Once the part has drawn with its share of fonts, the
-    // next page starts the next part, and the fonts are let go of.
-    void breakPage()
-    {
-        const bool newPart = fonts.size() >= fontsPerPart;
-        pdf.newPage(newPart);
-        if (newPart)
-            fonts.clear();
-        pageHasLines = false;
+        const bool ownFace = withoutFoundryTag(QFontInfo(QFont(font, &pdf.device())).family())
+                                 .compare(withoutFoundryTag(font.family()), Qt::CaseInsensitive)
+                             == 0;
+        return *fonts.insert(key, {font, metrics.ascent(), metrics.lineSpacing() / dotsPerTwip, ownFace});
     }
 
     Destination destination;
@@ -204,6 +211,13 @@ struct Document
     bool pageHasLines = false;
     // The fonts drawn with in the part being drawn.
     QHash<FontKey, DeviceFont> fonts;
+    // The lines of the part being drawn, to draw it again from.
+    QList<Line> lines;
+    // Where the pen stood after the last line.
+    double lineEnd = 0;
+    // While a part is drawn again it does not end: its lines were all drawn
+    // with the part's fonts before.
+    bool redrawing = false;
 };
 
 } // namespace
@@ -248,6 +262,132 @@ struct SystemPrinter::Private
         fixedPitch.family =
             QFontInfo(catalogue.standaloneFont(QFontDatabase::systemFont(QFontDatabase::FixedFont))).family();
         return fixedPitch;
+    }
+
+    // Whether a face drawn in the part being drawn has gone or changed since.
+    bool facesChanged(const Document &doc)
+    {
+        for (auto font = doc.fonts.cbegin(); font != doc.fonts.cend(); ++font) {
+            if (font->ownFace && !catalogue.faceAvailable(font.key().face.family))
+                return true;
+        }
+        return false;
+    }
+
+    // The font that a line in font draws in on doc: its own, or where that
+    // font's face is gone or changed, the caption face, and then text says so.
+    const DeviceFont &lineFont(Document &doc, FontKey font, QString &text)
+    {
+        if (catalogue.faceAvailable(font.face.family)) {
+            const DeviceFont &own = doc.deviceFont(printerFonts(), catalogue, font, text);
+            if (own.ownFace)
+                return own;
+            catalogue.setFaceUnavailable(font.face.family);
+        }
+        font.face = captionFace();
+        text = FaceWatch::notAvailableText();
+        return doc.deviceFont(printerFonts(), catalogue, font, text);
+    }
+
+    // The line at the pen in font, or where that font's face is gone or
+    // changed, a line saying so in the caption face. Returns why the pages
+    // drawn so far did not all reach the part's file, or nothing.
+    QString drawLine(Document &doc, const FontKey &font, const QString &text)
+    {
+        QString drawnText = text;
+        const DeviceFont *drawn = &lineFont(doc, font, drawnText);
+        // From where the line before it ended, as it was asked for.
+        double drop = y - doc.lineEnd;
+
+        QString failure;
+        if (doc.pageHasLines && y + drawn->lineHeightTwips > doc.printableHeightTwips) {
+            // Once the part has drawn with its share of fonts, the next page
+            // starts the next part, and the fonts are let go of.
+            const bool newPart = !doc.redrawing && doc.fonts.size() >= doc.fontsPerPart;
+            if (newPart) {
+                endPart(doc);
+                doc.pdf.startPart();
+                doc.fonts.clear();
+                doc.lines.clear();
+                doc.lineEnd = 0;
+                // The line starts the part's first page, as it does when the
+                // part is drawn again.
+                drop = 0;
+            } else {
+                doc.pdf.newPage();
+            }
+            y = 0;
+            doc.pageHasLines = false;
+            // A page is written out as the next one starts: a full disk shows
+            // here, and the rest of the run need not be drawn for nothing.
+            failure = doc.pdf.writeFailure();
+            if (newPart) {
+                drawnText = text;
+                drawn = &lineFont(doc, font, drawnText);
+            }
+        }
+        doc.lines.append({x, drop, font, text});
+        // Line ends are not drawn; the line ends anyway.
+        drawnText.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+        if (!drawnText.isEmpty()) {
+            doc.pdf.painter().setFont(drawn->font);
+            doc.pdf.painter().drawText(QPointF(x * doc.dotsPerTwip, y * doc.dotsPerTwip + drawn->ascentDots),
+                                       drawnText);
+        }
+        doc.pageHasLines = true;
+        x = 0;
+        y += drawn->lineHeightTwips;
+        doc.lineEnd = y;
+        return failure;
+    }
+
+    // Ends the part being drawn. That puts its faces' glyphs into it, read
+    // from their files: a face that changed after its lines were drawn, or
+    // while they are read, must not go in from its changed file, so the part
+    // is drawn again first, its lines in such faces saying that those are
+    // not available.
+    void endPart(Document &doc)
+    {
+        if (facesChanged(doc))
+            redrawPart(doc);
+        const int faults = FaceWatch::faultCount();
+        doc.pdf.endPart();
+        if (FaceWatch::faultCount() != faults && facesChanged(doc)) {
+            redrawPart(doc);
+            doc.pdf.endPart();
+        }
+    }
+
+    // The part being drawn, or just ended, thrown away and drawn again from
+    // its lines on a fresh part in its place.
+    void redrawPart(Document &doc)
+    {
+        const auto penBack = qScopeGuard([this, penX = x, penY = y] {
+            x = penX;
+            y = penY;
+        });
+        const QList<Line> lines = std::exchange(doc.lines, {});
+        doc.pdf.redoPart();
+        doc.fonts.clear();
+        doc.lineEnd = 0;
+        doc.pageHasLines = false;
+        doc.redrawing = true;
+        const auto redrawn = qScopeGuard([&doc] { doc.redrawing = false; });
+        for (const Line &line : lines) {
+            x = line.x;
+            y = doc.lineEnd + line.drop;
+            const QString failure = drawLine(doc, line.font, line.text);
+            if (!failure.isEmpty())
+                fail(failure);
+        }
+    }
+
+    // The face of a line saying that a face is not available.
+    PrinterFace captionFace()
+    {
+        if (const std::optional<PrinterFace> face = printerFonts().faceFor(FontCatalogue::CaptionFamily))
+            return *face;
+        return initialFace();
     }
 
     FontCatalogue &catalogue;
@@ -336,40 +476,18 @@ void SystemPrinter::printLine(const QString &text)
     if (d->face.family.isEmpty())
         d->face = d->initialFace();
     Document &doc = d->document();
-    const FontKey key{d->face, d->points, d->bold, d->italic};
-    const auto deviceFont = [&] { return &doc.deviceFont(d->printerFonts(), d->catalogue, key, text); };
-    const DeviceFont *font = deviceFont();
-
-    if (doc.pageHasLines && d->y + font->lineHeightTwips > doc.printableHeightTwips) {
-        try {
-            doc.breakPage();
-        } catch (const PrinterError &) {
-            abort();
-            throw;
-        }
-        d->y = 0;
-        // A page is written out as the next one starts: a full disk shows
-        // here, and the rest of the run need not be drawn for nothing.
-        const QString failure = doc.pdf.writeFailure();
-        if (!failure.isEmpty()) {
-            abort();
-            fail(failure);
-        }
-        // A new part holds no fonts yet.
-        font = deviceFont();
+    const FontKey font{d->face, d->points, d->bold, d->italic};
+    QString failure;
+    try {
+        failure = d->drawLine(doc, font, text);
+    } catch (...) {
+        abort();
+        throw;
     }
-
-    // Line ends are not drawn; the line ends anyway.
-    QString drawn = text;
-    drawn.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
-    if (!drawn.isEmpty()) {
-        doc.pdf.painter().setFont(font->font);
-        doc.pdf.painter().drawText(QPointF(d->x * doc.dotsPerTwip, d->y * doc.dotsPerTwip + font->ascentDots),
-                                   drawn);
+    if (!failure.isEmpty()) {
+        abort();
+        fail(failure);
     }
-    doc.pageHasLines = true;
-    d->x = 0;
-    d->y += font->lineHeightTwips;
 }
 
 void SystemPrinter::finish()
@@ -378,10 +496,13 @@ void SystemPrinter::finish()
         return;
     // Whatever happens from here, the document is done with: a failed one
     // leaves nothing behind, and the next line starts a fresh one.
-    const std::unique_ptr<Document> doc = std::move(d->doc);
-    d->x = 0;
-    d->y = 0;
-    const std::unique_ptr<SpoolFile> spool = doc->pdf.finish();
+    std::unique_ptr<Document> doc = std::move(d->doc);
+    const auto penBack = qScopeGuard([this] {
+        d->x = 0;
+        d->y = 0;
+    });
+    d->endPart(*doc);
+    const std::unique_ptr<SpoolFile> spool = doc->pdf.join();
     spool->sync();
     if (doc->destination.queue.isEmpty()) {
         const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));

@@ -41,13 +41,6 @@ click_row() {
     fi
 }
 
-# sample NAME: dumps the settled window into NAME.xwd and prints the sample
-# line's checksum.
-sample() {
-    settled_dump "$main" "$E2E_WORK/$1.xwd"
-    region_hash "$E2E_WORK/$1.xwd" "${SAMPLE[@]}"
-}
-
 start_program
 main=$(wait_for_window Glyphora 60) || fail "the main window did not appear"
 # Clicks sent before the window has drawn itself can be lost.
@@ -55,18 +48,18 @@ settled_dump "$main" "$E2E_WORK/start.xwd"
 
 # --- Keyboard moves of the font list's current entry --------------------------
 click_row main_fontList 0
-first=$(sample first)
+first=$(sample_checksum "$main" first)
 xdotool key ctrl+Down
-second=$(sample second)
+second=$(sample_checksum "$main" second)
 [[ $second != "$first" ]] || fail "Ctrl+Down did not move the sample line"
 xdotool key ctrl+Down
-[[ $(sample third) != "$second" ]] || fail "a second Ctrl+Down did not move the sample line"
+[[ $(sample_checksum "$main" third) != "$second" ]] || fail "a second Ctrl+Down did not move the sample line"
 click_row main_fontList 0
-[[ $(sample again) == "$first" ]] || fail "a click on the entry selected alone did not show it"
+[[ $(sample_checksum "$main" again) == "$first" ]] || fail "a click on the entry selected alone did not show it"
 xdotool key ctrl+End
-[[ $(sample last) != "$first" ]] || fail "Ctrl+End did not move the sample line"
+[[ $(sample_checksum "$main" last) != "$first" ]] || fail "Ctrl+End did not move the sample line"
 xdotool key ctrl+Home
-[[ $(sample home) == "$first" ]] || fail "Ctrl+Home did not bring the first font back"
+[[ $(sample_checksum "$main" home) == "$first" ]] || fail "Ctrl+Home did not bring the first font back"
 echo "PASS: the sample line follows the font list's current entry"
 
 # --- Size lists keep their size ------------------------------------------------
@@ -90,7 +83,7 @@ for list in main_printSizeList:1 main_displaySizeList:4; do
     unset -n place
 done
 click_row main_fontList 0
-[[ $(sample size-kept) == "$first" ]] || fail "the sample line lost its size"
+[[ $(sample_checksum "$main" size-kept) == "$first" ]] || fail "the sample line lost its size"
 echo "PASS: a Ctrl-click or Ctrl+Space keeps a size list's size"
 
 # --- A print that fails before its first font ---------------------------------

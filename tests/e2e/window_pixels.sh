@@ -6,6 +6,9 @@
 #   settled_dump ID FILE     dumps the X window ID into FILE once two dumps
 #                            in a row agree
 #   region_hash DUMP X Y W H a checksum of those pixels of a dump
+#   sample_checksum ID NAME  dumps the settled window ID into
+#                            $E2E_WORK/NAME.xwd and prints the checksum of
+#                            its sample line (SAMPLE)
 #   SAMPLE                   the main window's sample line less its lowest
 #                            row (the font-name option covers it) and its
 #                            right end (the display size list covers it)
@@ -38,4 +41,9 @@ settled_dump() {
         sleep 0.1
     done
     fail "the window does not settle"
+}
+
+sample_checksum() {
+    settled_dump "$1" "$E2E_WORK/$2.xwd"
+    region_hash "$E2E_WORK/$2.xwd" "${SAMPLE[@]}"
 }

@@ -3,6 +3,8 @@
 
 #include "fake_screen.h"
 
+#include <QFont>
+
 void FakeScreen::setMousePointer(Pointer pointer)
 {
     m_pointer = pointer;
@@ -10,4 +12,9 @@ void FakeScreen::setMousePointer(Pointer pointer)
     if (journal)
         journal->append(pointer == Pointer::Busy ? QStringLiteral("MousePointer=Busy")
                                                  : QStringLiteral("MousePointer=Default"));
+}
+
+bool FakeScreen::drawsOwnFace(const QFont &font)
+{
+    return !unavailable.contains(font.family());
 }

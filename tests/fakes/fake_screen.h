@@ -10,17 +10,21 @@
 #include <QStringList>
 
 // A screen that records the pointers written and can draw every face but
-// the ones listed in printerOnly.
+// the ones listed in printerOnly, each in its own face but the ones listed
+// in unavailable.
 class FakeScreen : public Screen
 {
 public:
     QSet<QString> printerOnly;
+    QSet<QString> unavailable;
     QList<Pointer> pointers;
     QStringList *journal = nullptr;
 
     void setMousePointer(Pointer pointer) override;
     Pointer mousePointer() const override { return m_pointer; }
     bool canDrawFont(const QString &family) override { return !printerOnly.contains(family); }
+    bool fontAvailable(const QString &family) override { return !unavailable.contains(family); }
+    bool drawsOwnFace(const QFont &font) override;
 
 private:
     Pointer m_pointer = Pointer::Default;
