@@ -26,61 +26,15 @@
 set -euo pipefail
 runs=${1:-3}
 . "$(dirname "${BASH_SOURCE[0]}")/prepare.sh"
+. "$root/bench/font_sets.sh"
 . "$root/tests/e2e/private_cupsd.sh"
 python=/usr/bin/python3
 sizes=(1000 5000 20000)
 largest=${sizes[-1]}
-face=/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf
-base_dirs=(/usr/share/fonts/truetype/liberation /usr/share/fonts/truetype/dejavu
-           /usr/share/fonts/opentype/urw-base35 /usr/share/fonts/truetype/wqy)
 # Long enough for the old quadratic start-up at 5,000 families, not at 20,000.
 timeout_s=60
 
-echo "Generating $largest families..." >&2
-"$python" "$root/bench/make_font_collection.py" "$face" "$work/generated" "$largest" 100
-# The sets share their folders: the 1,000 set is part of the 5,000 one, which
-# is part of the 20,000 one.
-find "$work/generated" -name '*.ttf' | sort >"$work/generated.list"
-previous=0
-parts=()
-for size in "${sizes[@]}"; do
-    part=$work/fonts/upto-$size
-    mkdir -p "$part"
-    sed -n "$((previous + 1)),${size}p" "$work/generated.list" | xargs mv -t "$part"
-    parts+=("$part")
-    previous=$size
-done
-
-# font_set NAME FOLDER...: a fontconfig configuration for the base faces and
-# the folders given, with a cache that is built here, as an installed
-# system's would be.
-font_set() {
-    local name=$1 conf=$work/$1.conf
-    shift
-    {
-        echo '<?xml version="1.0"?>'
-        echo '<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">'
-        echo '<fontconfig>'
-        for dir in "${base_dirs[@]}" "$@"; do
-            echo "  <dir>$dir</dir>"
-        done
-        echo "  <cachedir>$work/fontconfig-cache</cachedir>"
-        echo '  <include ignore_missing="yes">/etc/fonts/conf.d</include>'
-        echo '</fontconfig>'
-    } >"$conf"
-    FONTCONFIG_FILE=$conf fc-cache >/dev/null
-    echo "$conf"
-}
-
-echo "Building the fontconfig caches..." >&2
-declare -A conf
-conf[baseline]=$(font_set baseline)
-for i in "${!sizes[@]}"; do
-    conf[${sizes[$i]}]=$(font_set "families-${sizes[$i]}" "${parts[@]:0:$((i + 1))}")
-done
-families_of() {
-    FONTCONFIG_FILE=${conf[$1]} fc-list : family | sort -u | wc -l
-}
+make_font_sets "${sizes[@]}"
 
 # No print server answers here, unless a set brings its own.
 export CUPS_SERVER=$work/no-print-server.sock
@@ -136,11 +90,6 @@ for run in $(seq "$runs"); do
     done
 done
 
-# median COLUMN SET
-median() {
-    awk -v c="$1" 'NF { print $c }' <<<"${results[$2]}" | sort -g |
-        awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
 
 startup_table() {
 local label=$1

@@ -35,10 +35,11 @@ endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The libraries the program links (Qt 6, libcups2, fontconfig, xcb) come
 # from dpkg-shlibdeps. What it loads or reads without linking is named here:
-# Qt's X11 platform plugin, and the metric-compatible faces that stand in
-# for the window layouts' Arial and Times New Roman.
+# Qt's X11 platform plugin, the metric-compatible faces that stand in for
+# the window layouts' Arial and Times New Roman, and qpdf, which joins the
+# parts that a long sheet is drawn in.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, qpdf")
 # Without a print server the program prints into PDF files.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups")
 # Qt's own texts (the buttons of a message box) in the user's language.

@@ -37,12 +37,13 @@ const QStringList FaceFiles = {Dejavu + QLatin1String("DejaVuSansMono.ttf"), Dej
                                Dejavu + QLatin1String("DejaVuSans.ttf"),
                                Liberation + QLatin1String("LiberationMono-Regular.ttf"),
                                Liberation + QLatin1String("LiberationSerif-Regular.ttf"),
+                               Liberation + QLatin1String("LiberationSansNarrow-Regular.ttf"),
                                Liberation + QLatin1String("LiberationSans-Regular.ttf")};
 const QString NotAvailable = QStringLiteral("Font Not Available");
 const QString Typed = QStringLiteral("QWERTYUIOPasdfghjkl@#%&*()_+{}|:<>?~");
 
 enum class Change { CutShort, Deleted, Replaced };
-enum class Moment { BeforeUse, AfterShown, WhilePrinting };
+enum class Moment { BeforeUse, AfterShown, WhilePrinting, InEarlierPart };
 
 void change(const QString &file, Change how)
 {
@@ -135,6 +136,9 @@ void tst_ChangingFonts::changedFace_data()
                                               << "LiberationSerif" << Change::Replaced << Moment::AfterShown;
     QTest::newRow("cut short while printed") << "DejaVu Sans" << "DejaVuSans.ttf" << "DejaVuSans"
                                              << Change::CutShort << Moment::WhilePrinting;
+    QTest::newRow("cut short in an earlier part") << "Liberation Sans Narrow" << "LiberationSansNarrow-Regular.ttf"
+                                                  << "LiberationSansNarrow" << Change::CutShort
+                                                  << Moment::InEarlierPart;
 }
 
 void tst_ChangingFonts::changedFace()
@@ -162,7 +166,7 @@ void tst_ChangingFonts::changedFace()
         QCOMPARE(sample.text(), NotAvailable);
         find<QRadioButton>("fontNameOption")->click();
     }
-    if (when != Moment::WhilePrinting) {
+    if (when == Moment::BeforeUse || when == Moment::AfterShown) {
         clickFont(family);
         QCOMPARE(sample.text(), NotAvailable);
         QVERIFY(QFontInfo(sample.font()).family() != family);
@@ -185,7 +189,24 @@ void tst_ChangingFonts::changedFace()
     for (const QString &old : documents.entryList(QDir::Files))
         QFile::remove(documents.filePath(old));
     m_runtime.pumps = 0;
-    find<QPushButton>("printButton")->click();
+    if (when == Moment::InEarlierPart) {
+        // A part a page: the family's entry, changed before its part ends
+        // at the first page break, then pages of the whole face.
+        SystemPrinter parted(m_fonts, m_notifier, 1);
+        parted.setFontName(QStringLiteral("Liberation Sans"));
+        parted.printLine(QStringLiteral("Heading"));
+        parted.printLine(QLatin1Char('(') + family + QLatin1Char(')'));
+        parted.setFontName(family);
+        parted.setFontSize(20);
+        parted.printLine(family);
+        change(path, how);
+        parted.setFontName(QStringLiteral("Liberation Sans"));
+        for (int line = 0; line < 100; ++line)
+            parted.printLine(QStringLiteral("Liberation Sans"));
+        parted.finish();
+    } else {
+        find<QPushButton>("printButton")->click();
+    }
     m_runtime.onPump = nullptr;
     QVERIFY(m_runtime.messages.isEmpty());
     QVERIFY(m_runtime.failures.isEmpty());

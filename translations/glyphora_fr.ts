@@ -98,6 +98,13 @@
     </message>
 </context>
 <context>
+    <name>PdfJoining</name>
+    <message>
+        <source>Cannot put the document together: %1</source>
+        <translation>Impossible d’assembler le document : %1</translation>
+    </message>
+</context>
+<context>
     <name>ProgressWindow</name>
     <message>
         <source>Font Count</source>

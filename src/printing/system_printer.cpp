@@ -8,6 +8,7 @@
 #include "fonts/font_catalogue.h"
 #include "fonts/ppd_fonts.h"
 #include "fonts/printer_fonts.h"
+#include "printing/pdf_document.h"
 #include "printing/spool_file.h"
 
 #include <QCoreApplication>
@@ -30,6 +31,7 @@
 
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -173,33 +175,17 @@ struct Line
     QString text;
 };
 
-// One open document: a PDF written into a spool file that gets a name, or
-// goes to the printer, only once it is complete.
+// One open document: a PDF drawn in parts, which gets a name, or goes to
+// the printer, only once it is complete.
 struct Document
 {
-    Document(const Destination &where, const QString &spoolFolder)
-        : destination(where), folder(spoolFolder), spool(spoolFolder)
+    Document(const Destination &where, const QString &spoolFolder, int fontsPerPart)
+        : destination(where),
+          pdf(where.layout, where.dpi, DocumentTitle, spoolFolder),
+          fontsPerPart(fontsPerPart)
     {
-        if (!file.open(spool.descriptor(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
-            fail(QCoreApplication::translate("SystemPrinter", "Cannot write a document in the folder \"%1\": %2")
-                     .arg(folder, file.errorString()));
-        writer.setCreator(DocumentTitle);
-        writer.setTitle(DocumentTitle);
-        writer.setResolution(destination.dpi);
-        writer.setPageLayout(destination.layout);
         dotsPerTwip = static_cast<double>(destination.dpi) / TwipsPerInch;
-        printableHeightTwips = writer.height() / dotsPerTwip;
-        if (!painter.begin(&writer))
-            fail(QCoreApplication::translate("SystemPrinter", "Cannot start a document for the printer."));
-    }
-
-    // Why what was written so far did not all reach the spool file, or
-    // nothing when it did.
-    QString writeFailure() const
-    {
-        if (file.error() == QFileDevice::NoError)
-            return QString();
-        return QCoreApplication::translate("SystemPrinter", "Cannot write the document into the folder \"%1\": %2").arg(folder, file.errorString());
+        printableHeightTwips = pdf.device().height() / dotsPerTwip;
     }
 
     // text: the first line drawn in the font.
@@ -212,34 +198,39 @@ struct Document
         QFont font = printerFonts.font(key.face, key.points, key.bold, key.italic);
         if (key.borrowGlyphs)
             font = catalogue.textFont(font);
-        catalogue.setUpFaces(font, text, &writer);
-        const QFontMetricsF metrics(font, &writer);
-        const bool ownFace = withoutFoundryTag(QFontInfo(QFont(font, &writer)).family())
+        catalogue.setUpFaces(font, text, &pdf.device());
+        const QFontMetricsF metrics(font, &pdf.device());
+        const bool ownFace = withoutFoundryTag(QFontInfo(QFont(font, &pdf.device())).family())
                                  .compare(withoutFoundryTag(font.family()), Qt::CaseInsensitive)
                              == 0;
         return *fonts.insert(key, {font, metrics.ascent(), metrics.lineSpacing() / dotsPerTwip, ownFace});
     }
 
     Destination destination;
-    QString folder;
-    SpoolFile spool;
-    QFile file;
-    QPdfWriter writer{&file};
-    QPainter painter;
+    PdfDocument pdf;
+    qsizetype fontsPerPart;
     double dotsPerTwip = 1;
     double printableHeightTwips = 0;
     bool pageHasLines = false;
+    // The fonts drawn with in the part being drawn.
     QHash<FontKey, DeviceFont> fonts;
+    // The lines of the part being drawn, to draw it again from.
     QList<Line> lines;
     // Where the pen stood after the last line.
     double lineEnd = 0;
+    // While a part is drawn again it does not end: its lines were all drawn
+    // with the part's fonts before.
+    bool redrawing = false;
 };
 
 } // namespace
 
 struct SystemPrinter::Private
 {
-    Private(FontCatalogue &fonts, Notifier &notifier) : catalogue(fonts), notifier(notifier) {}
+    Private(FontCatalogue &fonts, Notifier &notifier, int fontsPerPart)
+        : catalogue(fonts), notifier(notifier), fontsPerPart(fontsPerPart)
+    {
+    }
 
     PrinterFonts &printerFonts()
     {
@@ -259,7 +250,7 @@ struct SystemPrinter::Private
         if (!doc) {
             const Destination destination = defaultDestination();
             const QString folder = destination.queue.isEmpty() ? documentsFolder() : QDir::tempPath();
-            doc = std::make_unique<Document>(destination, folder);
+            doc = std::make_unique<Document>(destination, folder, fontsPerPart);
         }
         return *doc;
     }
@@ -276,7 +267,7 @@ struct SystemPrinter::Private
         return fixedPitch;
     }
 
-    // Whether a face drawn in doc has gone or changed since.
+    // Whether a face drawn in the part being drawn has gone or changed since.
     bool facesChanged(const Document &doc)
     {
         for (auto font = doc.fonts.cbegin(); font != doc.fonts.cend(); ++font) {
@@ -286,39 +277,67 @@ struct SystemPrinter::Private
         return false;
     }
 
+    // The font that a line in font draws in on doc: its own, or where that
+    // font's face is gone or changed, the caption face, and then text says so.
+    const DeviceFont &lineFont(Document &doc, FontKey font, QString &text)
+    {
+        if (catalogue.faceAvailable(font.face.family)) {
+            const DeviceFont &own = doc.deviceFont(printerFonts(), catalogue, font, text);
+            if (own.ownFace)
+                return own;
+            catalogue.setFaceUnavailable(font.face.family);
+        }
+        font.face = captionFace();
+        // The program's own note, in the user's language.
+        font.borrowGlyphs = true;
+        text = FaceWatch::notAvailableText();
+        return doc.deviceFont(printerFonts(), catalogue, font, text);
+    }
+
     // The line at the pen in font, or where that font's face is gone or
     // changed, a line saying so in the caption face. Returns why the pages
-    // drawn so far did not all reach the spool file, or nothing.
-    QString drawLine(Document &doc, FontKey font, QString text)
+    // drawn so far did not all reach the part's file, or nothing.
+    QString drawLine(Document &doc, const FontKey &font, const QString &text)
     {
-        const DeviceFont *drawn = nullptr;
-        if (catalogue.faceAvailable(font.face.family)) {
-            drawn = &doc.deviceFont(printerFonts(), catalogue, font, text);
-            if (!drawn->ownFace)
-                catalogue.setFaceUnavailable(font.face.family);
-        }
-        if (!drawn || !drawn->ownFace) {
-            font.face = captionFace();
-            // The program's own note, in the user's language.
-            font.borrowGlyphs = true;
-            text = FaceWatch::notAvailableText();
-            drawn = &doc.deviceFont(printerFonts(), catalogue, font, text);
-        }
+        QString drawnText = text;
+        const DeviceFont *drawn = &lineFont(doc, font, drawnText);
+        // From where the line before it ended, as it was asked for.
+        double drop = y - doc.lineEnd;
 
         QString failure;
         if (doc.pageHasLines && y + drawn->lineHeightTwips > doc.printableHeightTwips) {
-            doc.writer.newPage();
+            // Once the part has drawn with its share of fonts, the next page
+            // starts the next part, and the fonts are let go of.
+            const bool newPart = !doc.redrawing && doc.fonts.size() >= doc.fontsPerPart;
+            if (newPart) {
+                endPart(doc);
+                doc.pdf.startPart();
+                doc.fonts.clear();
+                doc.lines.clear();
+                doc.lineEnd = 0;
+                // The line starts the part's first page, as it does when the
+                // part is drawn again.
+                drop = 0;
+            } else {
+                doc.pdf.newPage();
+            }
             y = 0;
             doc.pageHasLines = false;
             // A page is written out as the next one starts: a full disk shows
             // here, and the rest of the run need not be drawn for nothing.
-            failure = doc.writeFailure();
+            failure = doc.pdf.writeFailure();
+            if (newPart) {
+                drawnText = text;
+                drawn = &lineFont(doc, font, drawnText);
+            }
         }
+        doc.lines.append({x, drop, font, text});
         // Line ends are not drawn; the line ends anyway.
-        text.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
-        if (!text.isEmpty()) {
-            doc.painter.setFont(drawn->font);
-            doc.painter.drawText(QPointF(x * doc.dotsPerTwip, y * doc.dotsPerTwip + drawn->ascentDots), text);
+        drawnText.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+        if (!drawnText.isEmpty()) {
+            doc.pdf.painter().setFont(drawn->font);
+            doc.pdf.painter().drawText(QPointF(x * doc.dotsPerTwip, y * doc.dotsPerTwip + drawn->ascentDots),
+                                       drawnText);
         }
         doc.pageHasLines = true;
         x = 0;
@@ -327,20 +346,45 @@ struct SystemPrinter::Private
         return failure;
     }
 
-    // doc drawn again into a new document, its lines in faces that have
-    // changed since saying that those are not available.
-    std::unique_ptr<Document> redrawn(const Document &doc)
+    // Ends the part being drawn. That puts its faces' glyphs into it, read
+    // from their files: a face that changed after its lines were drawn, or
+    // while they are read, must not go in from its changed file, so the part
+    // is drawn again first, its lines in such faces saying that those are
+    // not available.
+    void endPart(Document &doc)
     {
-        auto again = std::make_unique<Document>(doc.destination, doc.folder);
-        again->lines = doc.lines;
-        for (const Line &line : doc.lines) {
+        if (facesChanged(doc))
+            redrawPart(doc);
+        const int faults = FaceWatch::faultCount();
+        doc.pdf.endPart();
+        if (FaceWatch::faultCount() != faults && facesChanged(doc)) {
+            redrawPart(doc);
+            doc.pdf.endPart();
+        }
+    }
+
+    // The part being drawn, or just ended, thrown away and drawn again from
+    // its lines on a fresh part in its place.
+    void redrawPart(Document &doc)
+    {
+        const auto penBack = qScopeGuard([this, penX = x, penY = y] {
+            x = penX;
+            y = penY;
+        });
+        const QList<Line> lines = std::exchange(doc.lines, {});
+        doc.pdf.redoPart();
+        doc.fonts.clear();
+        doc.lineEnd = 0;
+        doc.pageHasLines = false;
+        doc.redrawing = true;
+        const auto redrawn = qScopeGuard([&doc] { doc.redrawing = false; });
+        for (const Line &line : lines) {
             x = line.x;
-            y = again->lineEnd + line.drop;
-            const QString failure = drawLine(*again, line.font, line.text);
+            y = doc.lineEnd + line.drop;
+            const QString failure = drawLine(doc, line.font, line.text);
             if (!failure.isEmpty())
                 fail(failure);
         }
-        return again;
     }
 
     // The face of a line saying that a face is not available.
@@ -353,6 +397,7 @@ struct SystemPrinter::Private
 
     FontCatalogue &catalogue;
     Notifier &notifier;
+    int fontsPerPart;
     std::optional<PrinterFonts> fontList;
     std::unique_ptr<Document> doc;
     double x = 0;
@@ -365,8 +410,8 @@ struct SystemPrinter::Private
     bool borrowGlyphs = false;
 };
 
-SystemPrinter::SystemPrinter(FontCatalogue &fonts, Notifier &notifier)
-    : d(std::make_unique<Private>(fonts, notifier))
+SystemPrinter::SystemPrinter(FontCatalogue &fonts, Notifier &notifier, int fontsPerPart)
+    : d(std::make_unique<Private>(fonts, notifier, fontsPerPart))
 {
 }
 
@@ -443,8 +488,13 @@ void SystemPrinter::printLine(const QString &text)
         d->face = d->initialFace();
     Document &doc = d->document();
     const FontKey font{d->face, d->points, d->bold, d->italic, d->borrowGlyphs};
-    doc.lines.append({d->x, d->y - doc.lineEnd, font, text});
-    const QString failure = d->drawLine(doc, font, text);
+    QString failure;
+    try {
+        failure = d->drawLine(doc, font, text);
+    } catch (...) {
+        abort();
+        throw;
+    }
     if (!failure.isEmpty()) {
         abort();
         fail(failure);
@@ -462,30 +512,17 @@ void SystemPrinter::finish()
         d->x = 0;
         d->y = 0;
     });
-    // Ending the painter puts the faces' glyphs into the document, read
-    // from their files: a face that changed after its lines were drawn, or
-    // while they are read, must not go in from its changed file.
-    if (d->facesChanged(*doc))
-        doc = d->redrawn(*doc);
-    const int faults = FaceWatch::faultCount();
-    doc->painter.end();
-    if (FaceWatch::faultCount() != faults && d->facesChanged(*doc)) {
-        doc = d->redrawn(*doc);
-        doc->painter.end();
-    }
-    doc->file.flush();
-    const QString failure = doc->writeFailure();
-    if (!failure.isEmpty())
-        fail(failure);
-    doc->spool.sync();
+    d->endPart(*doc);
+    const std::unique_ptr<SpoolFile> spool = doc->pdf.join();
+    spool->sync();
     if (doc->destination.queue.isEmpty()) {
         const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
-        const QString path = doc->spool.publish(DocumentTitle + QLatin1Char(' ') + stamp, PdfFileSuffix);
+        const QString path = spool->publish(DocumentTitle + QLatin1Char(' ') + stamp, PdfFileSuffix);
         // A sheet that went into a file rather than to paper would otherwise
         // go unnoticed.
         d->notifier.sheetFiled(path);
     } else {
-        submit(doc->destination.queue, doc->spool.path());
+        submit(doc->destination.queue, spool->path());
     }
 }
 
@@ -493,15 +530,15 @@ void SystemPrinter::abandonDocAtExit()
 {
     if (!d->doc)
         return;
-    d->doc->spool.removeName();
+    d->doc->pdf.removeNames();
     // Deliberately not destroyed: its painter would finish the PDF first.
     static_cast<void>(d->doc.release());
 }
 
 void SystemPrinter::abort()
 {
-    // Ending the painter writes the rest of the PDF into the unnamed spool
-    // file, which goes with its descriptor.
+    // Ending the painter writes the rest of the part being drawn into its
+    // unnamed spool file, which goes with its descriptor, as do the others.
     d->doc.reset();
     d->x = 0;
     d->y = 0;

@@ -15,14 +15,21 @@ class Notifier;
 // user's documents folder as "Glyphora YYYY-MM-DD HH-MM-SS.pdf", never over
 // an existing file, and tells the user through the notifier where it went.
 //
-// A document is drawn into an unnamed file and is handed over only at
+// A document is drawn into unnamed files and is handed over only at
 // finish(), so one that is aborted, fails, or is open when the program ends
-// leaves nothing behind and never reaches the printer.
+// leaves nothing behind and never reaches the printer. It is drawn in parts
+// of a few hundred fonts each, joined at finish(), so that a sheet of any
+// length takes about the memory of one part.
 class SystemPrinter : public Printer
 {
 public:
+    // How many fonts (a face at a size) a part of a document draws with
+    // before the part ends at the next page break: some 35 MB of Qt's PDF
+    // engine's memory.
+    static constexpr int FontsPerPart = 250;
+
     // Both must outlive the printer.
-    SystemPrinter(FontCatalogue &fonts, Notifier &notifier);
+    SystemPrinter(FontCatalogue &fonts, Notifier &notifier, int fontsPerPart = FontsPerPart);
     ~SystemPrinter() override;
 
     int fontCount() override;

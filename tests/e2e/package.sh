@@ -30,10 +30,11 @@ debs=("$work"/cpack/*.deb)
 deb=${debs[0]}
 
 # The Qt libraries, CUPS and fontconfig from the program's links, Qt's X11
-# platform plugin that it loads, and the faces its layouts are drawn in.
+# platform plugin that it loads, the faces its layouts are drawn in, and
+# qpdf, which joins the parts of long sheets.
 depends=$(dpkg-deb -f "$deb" Depends)
 for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libcups2 \
-    libfontconfig1 qt6-qpa-plugins fonts-liberation; do
+    libfontconfig1 qt6-qpa-plugins fonts-liberation qpdf; do
     [[ ", $depends," == *", $package"[\ ,]* ]] || fail "Depends lacks $package: $depends"
 done
 # Each of them is a real Debian package: this machine has them all.

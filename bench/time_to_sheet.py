@@ -1,0 +1,110 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Glyphora authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Prints a font sheet of every font with the real program on the X server
+in DISPLAY, as a user would: waits for the main window, clicks Select All,
+waits until the program is idle again, clicks Print Fonts and times it
+until a sheet appears in the folder DOCUMENTS (the PDF printer gives a
+sheet its name only once it is complete). Prints one line: the seconds
+from the click on Print Fonts to the sheet, the program's peak resident
+memory in MB, its processor seconds for the sheet, the peak resident
+memory in MB of the largest process of the run, the program or one that it
+started and waited for, and the processor seconds for the sheet of the
+program and the processes that it waited for. The program is then ended.
+
+    time_to_sheet.py TIMEOUT_S DOCUMENTS SELECT_ALL_X,Y PRINT_X,Y PROGRAM [ARGUMENT...]
+
+The places are the buttons' centres in the main window, in pixels.
+"""
+
+import os
+import resource
+import subprocess
+import sys
+import time
+
+from time_to_window import cpu_seconds, peak_rss_mb
+
+
+def cpu_seconds_with_children(pid):
+    """cpu_seconds(), and the time of the children that the process has waited for."""
+    with open(f"/proc/{pid}/stat") as stat:
+        fields = stat.read().rsplit(")", 1)[1].split()
+    return sum(int(field) for field in fields[11:15]) / os.sysconf("SC_CLK_TCK")
+
+# The program counts as idle once it has used no processor time for this
+# long; Select All pumps events for every entry, so it never pauses that long.
+IDLE_S = 0.5
+POLL_S = 0.02
+
+
+def main_window(deadline):
+    while time.monotonic() < deadline:
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Glyphora$"],
+                               capture_output=True, text=True).stdout.split()
+        if found:
+            return found[0]
+        time.sleep(0.05)
+    sys.exit("time_to_sheet: no main window")
+
+
+def click(window, place):
+    x, y = place.split(",")
+    subprocess.run(["xdotool", "mousemove", "--window", window, x, y, "click", "1"], check=True)
+
+
+def wait_until_idle(pid, deadline):
+    last, since = cpu_seconds(pid), time.monotonic()
+    while time.monotonic() < deadline:
+        time.sleep(POLL_S)
+        now = cpu_seconds(pid)
+        if now != last:
+            last, since = now, time.monotonic()
+        elif time.monotonic() - since >= IDLE_S:
+            return
+    sys.exit("time_to_sheet: Select All did not end")
+
+
+def main():
+    if len(sys.argv) < 6:
+        sys.exit(__doc__)
+    timeout, documents, select_all, print_fonts = float(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
+    start = time.monotonic()
+    deadline = start + timeout
+    program = subprocess.Popen(sys.argv[5:], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        window = main_window(deadline)
+        wait_until_idle(program.pid, deadline)
+        click(window, select_all)
+        wait_until_idle(program.pid, deadline)
+        cpu_before = cpu_seconds(program.pid)
+        all_cpu_before = cpu_seconds_with_children(program.pid)
+        clicked = time.monotonic()
+        click(window, print_fonts)
+        while time.monotonic() < deadline:
+            if program.poll() is not None:
+                sys.exit(f"time_to_sheet: the program ended with {program.returncode}")
+            if os.path.isdir(documents) and any(name.endswith(".pdf") for name in os.listdir(documents)):
+                break
+            time.sleep(POLL_S)
+        else:
+            sys.exit("time_to_sheet: no sheet in time")
+        took = time.monotonic() - clicked
+        cpu = cpu_seconds(program.pid) - cpu_before
+        all_cpu = cpu_seconds_with_children(program.pid) - all_cpu_before
+        result = f"{took:.3f} {peak_rss_mb(program.pid):.1f} {cpu:.2f}"
+    finally:
+        program.terminate()
+        try:
+            program.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            program.kill()
+            program.wait()
+    # Linux counts in KB, and passes on the peaks of the children that a
+    # child waited for.
+    print(f"{result} {resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss / 1024:.1f} {all_cpu:.2f}")
+
+
+if __name__ == "__main__":
+    os.environ.setdefault("QT_QPA_PLATFORM", "xcb")
+    main()

@@ -1,0 +1,128 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "printing/pdf_document.h"
+
+#include "printing/pdf_joining.h"
+#include "printing/printer.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace {
+
+[[noreturn]] void fail(const QString &message)
+{
+    throw PrinterError(message.toStdString());
+}
+
+} // namespace
+
+// One part: its spool file, and while it is drawn, Qt's PDF engine on it.
+struct PdfDocument::Part
+{
+    explicit Part(const QString &folder) : spool(std::make_unique<SpoolFile>(folder)) {}
+
+    struct Drawing
+    {
+        QFile file;
+        QPdfWriter writer{&file};
+        QPainter painter;
+    };
+
+    std::unique_ptr<SpoolFile> spool;
+    // Gone once the part has ended, and with it every face it drew with.
+    std::unique_ptr<Drawing> drawing = std::make_unique<Drawing>();
+};
+
+PdfDocument::PdfDocument(const QPageLayout &layout, int dpi, const QString &title, const QString &folder)
+    : m_layout(layout), m_dpi(dpi), m_title(title), m_folder(folder)
+{
+    startPart();
+}
+
+PdfDocument::~PdfDocument() = default;
+
+QPainter &PdfDocument::painter()
+{
+    return m_parts.back()->drawing->painter;
+}
+
+QPdfWriter &PdfDocument::device()
+{
+    return m_parts.back()->drawing->writer;
+}
+
+void PdfDocument::startPart()
+{
+    auto part = std::make_unique<Part>(m_folder);
+    Part::Drawing &drawing = *part->drawing;
+    if (!drawing.file.open(part->spool->descriptor(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
+        fail(QCoreApplication::translate("SystemPrinter", "Cannot write a document in the folder \"%1\": %2")
+                 .arg(m_folder, drawing.file.errorString()));
+    drawing.writer.setCreator(m_title);
+    drawing.writer.setTitle(m_title);
+    drawing.writer.setResolution(m_dpi);
+    drawing.writer.setPageLayout(m_layout);
+    if (!drawing.painter.begin(&drawing.writer))
+        fail(QCoreApplication::translate("SystemPrinter", "Cannot start a document for the printer."));
+    m_parts.push_back(std::move(part));
+}
+
+void PdfDocument::endPart()
+{
+    Part &part = *m_parts.back();
+    if (!part.drawing)
+        return;
+    part.drawing->painter.end();
+    part.drawing->file.flush();
+    const QString failure = writeFailure();
+    if (!failure.isEmpty())
+        fail(failure);
+    part.drawing.reset();
+}
+
+void PdfDocument::newPage()
+{
+    device().newPage();
+}
+
+void PdfDocument::redoPart()
+{
+    m_parts.pop_back();
+    startPart();
+}
+
+QString PdfDocument::writeFailure() const
+{
+    const Part::Drawing *drawing = m_parts.back()->drawing.get();
+    if (!drawing || drawing->file.error() == QFileDevice::NoError)
+        return QString();
+    return QCoreApplication::translate("SystemPrinter", "Cannot write the document into the folder \"%1\": %2")
+        .arg(m_folder, drawing->file.errorString());
+}
+
+std::unique_ptr<SpoolFile> PdfDocument::join()
+{
+    endPart();
+    if (m_parts.size() == 1)
+        return std::move(m_parts.front()->spool);
+    auto joined = std::make_unique<SpoolFile>(m_folder);
+    std::vector<int> parts;
+    for (const std::unique_ptr<Part> &part : m_parts)
+        parts.push_back(part->spool->descriptor());
+    joinPdfFiles(parts, joined->descriptor());
+    // The parts are done with before the document is handed on.
+    m_parts.clear();
+    return joined;
+}
+
+void PdfDocument::removeNames()
+{
+    for (const std::unique_ptr<Part> &part : m_parts) {
+        if (part->spool)
+            part->spool->removeName();
+    }
+}

@@ -1,0 +1,78 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "printing/spool_file.h"
+
+#include <QPageLayout>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class QPainter;
+class QPdfWriter;
+
+// A PDF document of any length, drawn in parts.
+//
+// Qt's PDF engine keeps every face it has drawn with, and the glyphs used of
+// it, until its document ends: a sheet of 20,000 fonts needs gigabytes that
+// way. Here each part is a PDF of its own, a whole number of pages, and
+// ending a part lets go of its faces. The caller ends a part at a page break
+// it would have made anyway, so the pages come out as one document's would.
+// join() joins the parts into the one document.
+//
+// The parts are spool files in the document's folder, without names where
+// the file system allows it, so that an abandoned document leaves none of
+// them behind. Every failure throws PrinterError.
+class PdfDocument
+{
+public:
+    PdfDocument(const QPageLayout &layout, int dpi, const QString &title, const QString &folder);
+    ~PdfDocument();
+
+    PdfDocument(const PdfDocument &) = delete;
+    PdfDocument &operator=(const PdfDocument &) = delete;
+
+    // The painter and the paint device of the page being drawn. Both change
+    // when a part ends.
+    QPainter &painter();
+    QPdfWriter &device();
+
+    // Goes on to a fresh page of the part being drawn.
+    void newPage();
+
+    // Ends the part being drawn: its faces' glyphs are read from their files
+    // and go into it now. Drawing goes on only after startPart().
+    void endPart();
+    // Starts the next part on a fresh page.
+    void startPart();
+    // Throws the last part away, drawn or ended, and starts a fresh one in
+    // its place, for a part that has to be drawn again.
+    void redoPart();
+
+    int partCount() const { return static_cast<int>(m_parts.size()); }
+
+    // Why what was drawn so far did not all reach the part's file, or
+    // nothing when it did.
+    QString writeFailure() const;
+
+    // The whole document, once its last part has ended: the one part
+    // itself, or the parts joined into a new spool file in the folder.
+    std::unique_ptr<SpoolFile> join();
+
+    // For a program that ends this very moment: the named spool files lose
+    // their names. Unnamed ones go with the process.
+    void removeNames();
+
+private:
+    struct Part;
+
+    QPageLayout m_layout;
+    int m_dpi;
+    QString m_title;
+    QString m_folder;
+    // The parts already ended, then the one being drawn.
+    std::vector<std::unique_ptr<Part>> m_parts;
+};

@@ -1,0 +1,282 @@
+// SPDX-FileCopyrightText: 2026 The Glyphora authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// A long document drawn in parts, through the PDF printer with no CUPS
+// server: the joined file against the same lines drawn as one part, and the
+// ways a document can end early.
+
+#include "fonts/font_catalogue.h"
+#include "printing/system_printer.h"
+#include "fake_notifier.h"
+#include "pdf_tools.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <climits>
+#include <csignal>
+#include <optional>
+#include <sys/resource.h>
+#ifdef __SANITIZE_ADDRESS__
+#include <sanitizer/lsan_interface.h>
+#endif
+
+namespace {
+
+// Big enough for a few entries a page, so that the pages break often; each
+// family has a few entries in a row.
+constexpr double SamplePoints = 60;
+constexpr int Entries = 60;
+constexpr int EntriesPerFamily = 4;
+constexpr int OnePart = INT_MAX;
+// File size limits in bytes: under any part, and over every part of a
+// sheet of Entries in parts of six fonts but under the sheet.
+constexpr rlim_t PartLimit = 8000;
+constexpr rlim_t JoinLimit = 100000;
+
+// Faces of every kind the tests have: TrueType, OpenType CFF, Type 1.
+const QStringList Families = {QStringLiteral("Liberation Serif"), QStringLiteral("URW Gothic"),
+                              QStringLiteral("DejaVu Sans"),      QStringLiteral("C059"),
+                              QStringLiteral("Liberation Mono"),  QStringLiteral("Nimbus Roman")};
+
+// A font sheet's lines: a heading, then a caption and a sample per entry;
+// with untilPageBreak, up to the first line of the second page.
+void printSheet(SystemPrinter &printer, int entries, bool untilPageBreak = false)
+{
+    printer.setFontName(QStringLiteral("Arial"));
+    printer.setFontSize(12);
+    printer.printLine(QStringLiteral("Heading"));
+    const auto line = [&](const QString &text) {
+        const double before = printer.currentY();
+        printer.printLine(text);
+        return untilPageBreak && printer.currentY() < before;
+    };
+    for (int i = 0; i < entries; ++i) {
+        const QString family = Families.at(i / EntriesPerFamily % Families.size());
+        printer.setFontName(QStringLiteral("Arial"));
+        printer.setFontSize(8);
+        if (line(QStringLiteral("(%1 %2)").arg(family).arg(i)))
+            return;
+        printer.setFontName(family);
+        printer.setFontSize(SamplePoints);
+        if (line(QStringLiteral("Entry %1").arg(i)))
+            return;
+    }
+}
+
+int pageCount(const QString &pdf)
+{
+    static const QRegularExpression pages(QStringLiteral("Pages: *(\\d+)"));
+    return pages.match(toolOutput(QStringLiteral("pdfinfo"), {pdf})).captured(1).toInt();
+}
+
+// The fonts of one page: base name, embedded, subset.
+QStringList pageFonts(const QString &pdf, int page)
+{
+    static const QRegularExpression subsetTag(QStringLiteral("^[A-Z]{6}\\+"));
+    const QString number = QString::number(page);
+    const QStringList lines = toolOutput(QStringLiteral("pdffonts"),
+                                         {QStringLiteral("-f"), number, QStringLiteral("-l"), number, pdf})
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QStringList fonts;
+    for (const QString &line : lines.mid(2)) {
+        const QStringList columns = line.simplified().split(QLatin1Char(' '));
+        fonts.append(QStringList{QString(columns.first()).remove(subsetTag), columns.at(columns.size() - 5),
+                                 columns.at(columns.size() - 4)}
+                         .join(QLatin1Char(' ')));
+    }
+    fonts.sort();
+    return fonts;
+}
+
+QString pageText(const QString &pdf, int page)
+{
+    const QString number = QString::number(page);
+    return toolOutput(QStringLiteral("pdftotext"),
+                      {QStringLiteral("-f"), number, QStringLiteral("-l"), number, pdf, QStringLiteral("-")});
+}
+
+int openDescriptors()
+{
+    return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size();
+}
+
+} // namespace
+
+class tst_PdfParts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void partsJoinIntoTheSameDocument_data();
+    void partsJoinIntoTheSameDocument();
+    void earlyEndLeavesNothing_data();
+    void earlyEndLeavesNothing();
+
+private:
+    // The one sheet in the documents folder, renamed to name.
+    QString takeDocument(const QString &name);
+
+    QTemporaryDir m_home;
+    QString m_documents;
+    FontCatalogue m_fonts;
+    FakeNotifier m_notifier;
+};
+
+void tst_PdfParts::initTestCase()
+{
+    QVERIFY(m_home.isValid());
+    qputenv("HOME", QFile::encodeName(m_home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(QStringLiteral(".config"))));
+    m_documents = m_home.filePath(QStringLiteral("Documents"));
+    for (const QString &family : Families)
+        QVERIFY2(m_fonts.draws(family), qPrintable(family));
+}
+
+void tst_PdfParts::init()
+{
+    QDir(m_documents).removeRecursively();
+    m_notifier.filed.clear();
+}
+
+QString tst_PdfParts::takeDocument(const QString &name)
+{
+    const QStringList files = QDir(m_documents).entryList(QDir::Files | QDir::Hidden);
+    if (files.size() != 1)
+        return QString();
+    const QString path = m_home.filePath(name);
+    QFile::remove(path);
+    return QFile::rename(QDir(m_documents).filePath(files.first()), path) ? path : QString();
+}
+
+void tst_PdfParts::partsJoinIntoTheSameDocument_data()
+{
+    QTest::addColumn<int>("fontsPerPart");
+    QTest::addColumn<QString>("parts");
+
+    QTest::newRow("a part a page") << 1 << "every page";
+    QTest::newRow("six fonts a part") << 6 << "some";
+    QTest::newRow("seven fonts a part") << 7 << "some";
+    QTest::newRow("more fonts than the sheet has") << 100 << "one";
+}
+
+void tst_PdfParts::partsJoinIntoTheSameDocument()
+{
+    QFETCH(int, fontsPerPart);
+    QFETCH(QString, parts);
+
+    SystemPrinter single(m_fonts, m_notifier, OnePart);
+    printSheet(single, Entries);
+    single.finish();
+    const QString whole = takeDocument(QStringLiteral("whole.pdf"));
+    SystemPrinter parted(m_fonts, m_notifier, fontsPerPart);
+    printSheet(parted, Entries);
+    parted.finish();
+    const QString joined = takeDocument(QStringLiteral("joined.pdf"));
+    QVERIFY(!whole.isEmpty() && !joined.isEmpty());
+
+    const QString check = toolOutput(QStringLiteral("qpdf"), {QStringLiteral("--check"), joined});
+    QVERIFY2(check.contains(QLatin1String("No syntax or stream encoding errors")), qPrintable(check));
+    const int pages = pageCount(whole);
+    QCOMPARE_GE(pages, 5);
+    QCOMPARE(pageCount(joined), pages);
+    for (int page = 1; page <= pages; ++page) {
+        QCOMPARE(pageText(joined, page), pageText(whole, page));
+        // Embedded, and subset as in the single document.
+        const QStringList fonts = pageFonts(joined, page);
+        QCOMPARE(fonts, pageFonts(whole, page));
+        for (const QString &font : fonts)
+            QVERIFY2(font.contains(QLatin1String(" yes ")), qPrintable(font));
+    }
+
+    // Each part embeds its own subset of the caption face.
+    const qsizetype captionSubsets = pdfFonts(joined).count(QStringLiteral("LiberationSans yes"));
+    if (parts == QLatin1String("every page"))
+        QCOMPARE(captionSubsets, pages);
+    else if (parts == QLatin1String("one"))
+        QCOMPARE(captionSubsets, 1);
+    else
+        QVERIFY2(captionSubsets > 1 && captionSubsets < pages, qPrintable(QString::number(captionSubsets)));
+}
+
+void tst_PdfParts::earlyEndLeavesNothing_data()
+{
+    QTest::addColumn<QString>("end");
+    // With a part a page, the run ends on the first line of the second part;
+    // else after some pages of the first.
+    QTest::addColumn<int>("fontsPerPart");
+
+    QTest::newRow("stopped at a part boundary") << "stop" << 1;
+    QTest::newRow("stopped inside a part") << "stop" << 100;
+    QTest::newRow("disk full at a part boundary") << "full" << 1;
+    QTest::newRow("disk full inside a part") << "full" << 100;
+    QTest::newRow("disk full while joining") << "full at the end" << 6;
+    QTest::newRow("closed at a part boundary") << "close" << 1;
+    QTest::newRow("closed inside a part") << "close" << 100;
+}
+
+void tst_PdfParts::earlyEndLeavesNothing()
+{
+    QFETCH(QString, end);
+    QFETCH(int, fontsPerPart);
+    const bool atBoundary = fontsPerPart == 1;
+    const bool full = end.startsWith(QLatin1String("full"));
+    const int entries = atBoundary || full ? Entries : Entries / 2;
+
+    QVERIFY(QDir().mkpath(m_documents));
+    const int descriptors = openDescriptors();
+#ifdef __SANITIZE_ADDRESS__
+    // A closed program leaves its document to the end of the process on
+    // purpose; here the process goes on.
+    std::optional<__lsan::ScopedDisabler> leftToTheEnd;
+    if (end == QLatin1String("close"))
+        leftToTheEnd.emplace();
+#endif
+    {
+        SystemPrinter printer(m_fonts, m_notifier, fontsPerPart);
+        if (full) {
+            rlimit saved;
+            QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+            const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+            rlimit small = saved;
+            // Too little for the first part, or enough for every part but
+            // not for the joined document.
+            small.rlim_cur = end == QLatin1String("full") ? PartLimit : JoinLimit;
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+            QVERIFY_THROWS_EXCEPTION(PrinterError, {
+                printSheet(printer, entries);
+                printer.finish();
+            });
+            setrlimit(RLIMIT_FSIZE, &saved);
+            std::signal(SIGXFSZ, oldHandler);
+        } else {
+            printSheet(printer, entries, atBoundary);
+            if (end == QLatin1String("stop"))
+                printer.abort();
+            else
+                printer.abandonDocAtExit();
+        }
+    }
+    QCOMPARE(QDir(m_documents).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList());
+    QCOMPARE(m_notifier.filed, QStringList());
+    // Every part is closed, and with it gone; a program that is closed
+    // leaves them to its end.
+    if (end != QLatin1String("close"))
+        QCOMPARE(openDescriptors(), descriptors);
+}
+
+int main(int argc, char *argv[])
+{
+    // No server at this address, so the PDF printer stands in.
+    qputenv("CUPS_SERVER", "/nonexistent/glyphora-test/cups.sock");
+    QApplication app(argc, argv);
+    tst_PdfParts test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_pdf_parts.moc"
