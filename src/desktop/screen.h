@@ -5,9 +5,9 @@
 
 #include <QString>
 
-class QFont;
-
 #include <exception>
+
+class QFont;
 
 // The screen: the mouse pointer shown over the program's windows, and the
 // faces that the screen can draw.

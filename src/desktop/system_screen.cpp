@@ -6,7 +6,6 @@
 #include "fonts/font_catalogue.h"
 
 #include <QCursor>
-#include <QFontInfo>
 #include <QGuiApplication>
 
 SystemScreen::SystemScreen(FontCatalogue &fonts)
@@ -47,8 +46,7 @@ bool SystemScreen::fontAvailable(const QString &family)
 
 bool SystemScreen::drawsOwnFace(const QFont &font)
 {
-    // Qt draws a face whose file it cannot read in the next best one.
-    if (withoutFoundryTag(QFontInfo(font).family()).compare(withoutFoundryTag(font.family()), Qt::CaseInsensitive) == 0)
+    if (m_fonts.drawsInOwnFace(font))
         return true;
     m_fonts.setFaceUnavailable(font.family());
     return false;

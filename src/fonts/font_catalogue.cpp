@@ -6,6 +6,7 @@
 #include "fonts/fontconfig_query.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 
 #include <fontconfig/fontconfig.h>
 
@@ -172,6 +173,12 @@ void FontCatalogue::setUpFaces(const QFont &font, QStringView text, const QPaint
 bool FontCatalogue::faceAvailable(const QString &family)
 {
     return m_faceWatch.isUsable(family, m_faceSetup.familyFiles(family));
+}
+
+bool FontCatalogue::drawsInOwnFace(const QFont &font, const QPaintDevice *device) const
+{
+    const QFontInfo drawn(device ? QFont(font, device) : font);
+    return withoutFoundryTag(drawn.family()).compare(withoutFoundryTag(font.family()), Qt::CaseInsensitive) == 0;
 }
 
 void FontCatalogue::keepFacesSetUp(const QFont &font)

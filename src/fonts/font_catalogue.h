@@ -112,6 +112,10 @@ public:
     // removed, updated and damaged while the program runs (see FaceWatch);
     // the list itself stays as it was read. Once not, never again.
     bool faceAvailable(const QString &family);
+    // Whether Qt draws font on device (the screen when null) in the face of
+    // its own family: Qt draws a face whose file it cannot read in the next
+    // best one, under the same name.
+    bool drawsInOwnFace(const QFont &font, const QPaintDevice *device = nullptr) const;
     // For a family that Qt, asked for it, draws in another face.
     void setFaceUnavailable(const QString &family) { m_faceWatch.setUnusable(family); }
     // Tells when a face file faulted while it was drawn.

@@ -200,9 +200,7 @@ struct Document
             font = catalogue.textFont(font);
         catalogue.setUpFaces(font, text, &pdf.device());
         const QFontMetricsF metrics(font, &pdf.device());
-        const bool ownFace = withoutFoundryTag(QFontInfo(QFont(font, &pdf.device())).family())
-                                 .compare(withoutFoundryTag(font.family()), Qt::CaseInsensitive)
-                             == 0;
+        const bool ownFace = catalogue.drawsInOwnFace(font, &pdf.device());
         return *fonts.insert(key, {font, metrics.ascent(), metrics.lineSpacing() / dotsPerTwip, ownFace});
     }
 
