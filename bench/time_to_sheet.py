@@ -23,7 +23,7 @@ import subprocess
 import sys
 import time
 
-from time_to_window import cpu_seconds, peak_rss_mb
+from time_to_window import cpu_seconds, peak_rss_mb, stop
 
 
 def cpu_seconds_with_children(pid):
@@ -94,12 +94,7 @@ def main():
         all_cpu = cpu_seconds_with_children(program.pid) - all_cpu_before
         result = f"{took:.3f} {peak_rss_mb(program.pid):.1f} {cpu:.2f}"
     finally:
-        program.terminate()
-        try:
-            program.wait(timeout=30)
-        except subprocess.TimeoutExpired:
-            program.kill()
-            program.wait()
+        stop(program, 30)
     # Linux counts in KB, and passes on the peaks of the children that a
     # child waited for.
     print(f"{result} {resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss / 1024:.1f} {all_cpu:.2f}")

@@ -53,6 +53,16 @@ def peak_rss_mb(pid):
     return -1
 
 
+def stop(program, timeout):
+    """Ends the measured program, by force if it does not end in time."""
+    program.terminate()
+    try:
+        program.wait(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        program.kill()
+        program.wait()
+
+
 def main():
     if len(sys.argv) < 4:
         sys.exit(__doc__)
@@ -92,12 +102,7 @@ def main():
         peak = peak_rss_mb(program.pid)
         print(f"{shown:.3f} {first_other:.3f} {peak:.1f} {cpu:.2f} {other_cpu:.2f}")
     finally:
-        program.terminate()
-        try:
-            program.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            program.kill()
-            program.wait()
+        stop(program, 10)
         spy.kill()
         spy.wait()
 
