@@ -33,13 +33,13 @@ if(GLYPHORA_HOMEPAGE)
     set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${GLYPHORA_HOMEPAGE})
 endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# The libraries the program links (Qt 6, libcups2, fontconfig, xcb) come
-# from dpkg-shlibdeps. What it loads or reads without linking is named here:
-# Qt's X11 platform plugin, the metric-compatible faces that stand in for
-# the window layouts' Arial and Times New Roman, and qpdf, which joins the
-# parts that a long sheet is drawn in.
+# The libraries the programs link (Qt 6, libcups2, fontconfig, xcb, and the
+# libraries under MuPDF in the joining program) come from dpkg-shlibdeps.
+# What the program loads or reads without linking is named here: Qt's X11
+# platform plugin, and the metric-compatible faces that stand in for the
+# window layouts' Arial and Times New Roman.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, qpdf")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
 # Without a print server the program prints into PDF files.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups")
 # Qt's own texts (the buttons of a message box) in the user's language.

@@ -10,7 +10,8 @@
 // of the first. The pages' fonts and pictures are copied as they stand,
 // never unpacked. Throws PrinterError.
 //
-// qpdf does the joining, as a program of its own: it holds every object of
-// every page in memory while it writes, some 40 KB for each embedded face,
-// which is memory that this program need not keep once the document is out.
+// The joining runs as a program of its own, glyphora-join-pdf: it holds
+// what it copies until the document is written, some 8 KB for each printed
+// font, which is memory that this program need not keep once the document
+// is out.
 void joinPdfFiles(const std::vector<int> &sources, int target);

@@ -29,12 +29,12 @@ debs=("$work"/cpack/*.deb)
 [[ ${#debs[@]} -eq 1 && -f ${debs[0]} ]] || fail "not one package: ${debs[*]}"
 deb=${debs[0]}
 
-# The Qt libraries, CUPS and fontconfig from the program's links, Qt's X11
-# platform plugin that it loads, the faces its layouts are drawn in, and
-# qpdf, which joins the parts of long sheets.
+# The Qt libraries, CUPS and fontconfig from the program's links, the
+# libraries under MuPDF from the joining program's, Qt's X11 platform
+# plugin that the program loads, and the faces its layouts are drawn in.
 depends=$(dpkg-deb -f "$deb" Depends)
 for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libcups2 \
-    libfontconfig1 qt6-qpa-plugins fonts-liberation qpdf; do
+    libfontconfig1 libmujs2 libopenjp2-7 qt6-qpa-plugins fonts-liberation; do
     [[ ", $depends," == *", $package"[\ ,]* ]] || fail "Depends lacks $package: $depends"
 done
 # Each of them is a real Debian package: this machine has them all.
@@ -63,7 +63,7 @@ outside=$(cd "$root" && find . -mindepth 1 -maxdepth 1 ! -name usr)
 app_id=$(basename "$root"/usr/share/applications/*.desktop .desktop)
 for file in usr/bin/glyphora "usr/share/metainfo/$app_id.metainfo.xml" \
     usr/share/doc/glyphora/copyright usr/share/doc/glyphora/changelog.gz \
-    usr/share/man/man1/glyphora.1.gz \
+    usr/share/man/man1/glyphora.1.gz usr/libexec/glyphora/glyphora-join-pdf \
     "usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
     "usr/share/icons/hicolor/48x48/apps/$app_id.png"; do
     [[ -e $root/$file ]] || fail "the package lacks /$file"
