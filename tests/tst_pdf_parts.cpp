@@ -66,10 +66,16 @@ void printSheet(SystemPrinter &printer, int entries, bool untilPageBreak = false
     }
 }
 
+// A field of the document information, as pdfinfo reads it.
+QString infoField(const QString &pdf, const QString &field)
+{
+    const QRegularExpression line(QStringLiteral("^%1: *(.*)$").arg(field), QRegularExpression::MultilineOption);
+    return line.match(toolOutput(QStringLiteral("pdfinfo"), {pdf})).captured(1);
+}
+
 int pageCount(const QString &pdf)
 {
-    static const QRegularExpression pages(QStringLiteral("Pages: *(\\d+)"));
-    return pages.match(toolOutput(QStringLiteral("pdfinfo"), {pdf})).captured(1).toInt();
+    return infoField(pdf, QStringLiteral("Pages")).toInt();
 }
 
 // The fonts of one page: base name, embedded, subset.
@@ -185,6 +191,8 @@ void tst_PdfParts::partsJoinIntoTheSameDocument()
     const int pages = pageCount(whole);
     QCOMPARE_GE(pages, 5);
     QCOMPARE(pageCount(joined), pages);
+    QCOMPARE(infoField(joined, QStringLiteral("Title")), infoField(whole, QStringLiteral("Title")));
+    QCOMPARE(infoField(joined, QStringLiteral("Page size")), infoField(whole, QStringLiteral("Page size")));
     for (int page = 1; page <= pages; ++page) {
         QCOMPARE(pageText(joined, page), pageText(whole, page));
         // Embedded, and subset as in the single document.

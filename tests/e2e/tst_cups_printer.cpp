@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <csignal>
@@ -22,6 +23,8 @@ namespace {
 
 const QString CupsPdfPpd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
 constexpr int CupsPdfResidentFonts = 35;
+// Lines of 24 points: some four pages.
+constexpr int LongSheetLines = 100;
 
 QString environment(const char *name)
 {
@@ -59,6 +62,7 @@ private Q_SLOTS:
     void initTestCase();
     void residentFontsAreListed();
     void printsThroughTheQueue();
+    void longSheetIsOneJob();
     void queueDeletedMidDocument();
     // Last: it leaves no server behind.
     void serverStoppedMidDocument();
@@ -131,6 +135,30 @@ void tst_CupsPrinter::printsThroughTheQueue()
     // A CUPS destination takes the document; the PDF printer is not used.
     QCOMPARE(pdfsIn(m_documents), QStringList());
     QCOMPARE(m_notifier.filed, QStringList());
+    QFile::remove(pdf);
+}
+
+void tst_CupsPrinter::longSheetIsOneJob()
+{
+    // A part a page: the parts reach the queue joined, as one job.
+    SystemPrinter printer(m_fonts, m_notifier, 1);
+    printer.setFontName(QStringLiteral("Arial"));
+    printer.setFontSize(24);
+    QStringList lines;
+    for (int line = 1; line <= LongSheetLines; ++line) {
+        lines.append(QStringLiteral("Line %1").arg(line));
+        printer.printLine(lines.last());
+    }
+    printer.finish();
+    privateCupsd(QStringLiteral("wait_for_jobs 60"));
+
+    const QStringList pdfs = pdfsIn(m_out);
+    QCOMPARE(pdfs.size(), 1);
+    const QString pdf = QDir(m_out).filePath(pdfs.first());
+    const QString pages = toolOutput(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY2(QRegularExpression(QStringLiteral("Pages: *[3-9]\\b")).match(pages).hasMatch(), qPrintable(pages));
+    QCOMPARE(pdfText(pdf).simplified(), lines.join(QLatin1Char(' ')));
+    QCOMPARE(pdfsIn(m_documents), QStringList());
     QFile::remove(pdf);
 }
 
