@@ -27,6 +27,7 @@
 #include "find_control.h"
 #include "fake_printer.h"
 #include "fonts/font_catalogue.h"
+#include "fonts/process_font_state.h"
 #include "desktop/system_runtime.h"
 #include "desktop/system_screen.h"
 #include "ui/list_box.h"
@@ -138,7 +139,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    FontCatalogue fonts;
+    ProcessFontState fontState;
+    FontCatalogue fonts{fontState};
     // As the program sets it before any window exists.
     QApplication::setFont(fonts.textFont(QApplication::font()));
     fonts.keepFacesSetUp(QApplication::font());

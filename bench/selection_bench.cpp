@@ -24,6 +24,7 @@
 #include "desktop/system_screen.h"
 #include "ui/list_box.h"
 #include "fonts/font_catalogue.h"
+#include "fonts/process_font_state.h"
 #include "main_window/main_window.h"
 
 #include <QApplication>
@@ -60,7 +61,8 @@ QStringList names(int count)
 
 struct Window
 {
-    FontCatalogue catalogue;
+    ProcessFontState fontState;
+    FontCatalogue catalogue{fontState};
     FakePrinter printer;
     SystemScreen screen{catalogue};
     SystemRuntime runtime;

@@ -19,6 +19,7 @@
 #include "fake_runtime.h"
 #include "font_sheet/font_sheet.h"
 #include "fonts/font_catalogue.h"
+#include "fonts/process_font_state.h"
 #include "printing/system_printer.h"
 #include "desktop/system_runtime.h"
 #include "desktop/system_screen.h"
@@ -136,7 +137,8 @@ double sparse(FontCatalogue &fonts, int count)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    FontCatalogue fonts;
+    ProcessFontState fontState;
+    FontCatalogue fonts{fontState};
     // As the program sets it before any window exists.
     QApplication::setFont(fonts.standaloneFont(QApplication::font()));
     const QStringList args = QApplication::arguments();

@@ -23,6 +23,7 @@
 #include "desktop/system_screen.h"
 #include "ui/list_box.h"
 #include "fonts/font_catalogue.h"
+#include "fonts/process_font_state.h"
 #include "main_window/main_window.h"
 
 #include <QApplication>
@@ -113,7 +114,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    FontCatalogue fonts;
+    ProcessFontState fontState;
+    FontCatalogue fonts{fontState};
 
     const auto [runs, sizes] =
         parseRunsAndSizes(argc, argv, DefaultRuns, DefaultSizes, "startup_bench");

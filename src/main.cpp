@@ -6,6 +6,7 @@
 #include "desktop/system_screen.h"
 #include "desktop/translations.h"
 #include "fonts/font_catalogue.h"
+#include "fonts/process_font_state.h"
 #include "printing/system_printer.h"
 #include "main_window/main_window.h"
 #include "program/platform_choice.h"
@@ -102,8 +103,11 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(GLYPHORA_APP_ID));
     // The program ends only through its own end-the-program service.
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    // Everything the program changes about fonts for the whole process, for
+    // as long as it runs: made once, before the fonts are read.
+    ProcessFontState fontState;
     // Reads the installed fonts.
-    FontCatalogue fonts;
+    FontCatalogue fonts(fontState);
     // The desktop's font is often a generic name ("Sans Serif") that Qt
     // looks up through fontconfig's whole fallback list: the installed face
     // that it stands for is asked for instead. Message boxes draw in it.

@@ -10,6 +10,7 @@
 #include "fake_runtime.h"
 #include "find_control.h"
 #include "fonts/font_catalogue.h"
+#include "fonts/process_font_state.h"
 #include "main_window/main_window.h"
 #include "pdf_tools.h"
 #include "printing/system_printer.h"
@@ -92,7 +93,8 @@ private:
 
     QString m_folder;
     // Files changed from here on have changed under the program.
-    FontCatalogue m_fonts;
+    ProcessFontState m_fontState;
+    FontCatalogue m_fonts{m_fontState};
     FakeNotifier m_notifier;
     SystemPrinter m_printer{m_fonts, m_notifier};
     SystemScreen m_screen{m_fonts};

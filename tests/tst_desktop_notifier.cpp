@@ -9,6 +9,7 @@
 
 #include "desktop/desktop_notifier.h"
 #include "fonts/font_catalogue.h"
+#include "fonts/process_font_state.h"
 #include "printing/system_printer.h"
 
 #include <QApplication>
@@ -104,7 +105,8 @@ class tst_DesktopNotifier : public QObject
     Q_OBJECT
 
     // The installed fonts, read as the program reads them at start.
-    FontCatalogue m_fonts;
+    ProcessFontState m_fontState;
+    FontCatalogue m_fonts{m_fontState};
 
 private slots:
     void initTestCase();

@@ -23,6 +23,7 @@
 #include "fake_runtime.h"
 #include "fonts/face_setup.h"
 #include "fonts/font_catalogue.h"
+#include "fonts/process_font_state.h"
 #include "printing/system_printer.h"
 #include "desktop/system_screen.h"
 #include "main_window/main_window.h"
@@ -79,7 +80,8 @@ class tst_FontMatching : public QObject
     Q_OBJECT
 
     // The installed fonts, read as the program reads them at start.
-    FontCatalogue m_fonts;
+    ProcessFontState m_fontState;
+    FontCatalogue m_fonts{m_fontState};
 
 private Q_SLOTS:
     void initTestCase();

@@ -6,6 +6,7 @@
 
 #include "find_control.h"
 #include "fonts/font_catalogue.h"
+#include "fonts/process_font_state.h"
 #include "fake_printer.h"
 #include "fake_runtime.h"
 #include "fake_screen.h"
@@ -57,7 +58,8 @@ class tst_FontSheet : public QObject
     Q_OBJECT
 
     // The installed fonts, read as the program reads them at start.
-    FontCatalogue m_fonts;
+    ProcessFontState m_fontState;
+    FontCatalogue m_fonts{m_fontState};
 
 private Q_SLOTS:
     void init();

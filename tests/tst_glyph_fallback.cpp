@@ -8,6 +8,7 @@
 
 #include "fake_notifier.h"
 #include "fonts/font_catalogue.h"
+#include "fonts/process_font_state.h"
 #include "pdf_tools.h"
 #include "printing/system_printer.h"
 
@@ -37,7 +38,8 @@ private Q_SLOTS:
 
 private:
     QTemporaryDir m_home;
-    FontCatalogue m_fonts;
+    ProcessFontState m_fontState;
+    FontCatalogue m_fonts{m_fontState};
 };
 
 void tst_GlyphFallback::initTestCase()

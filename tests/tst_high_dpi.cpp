@@ -12,6 +12,7 @@
 
 #include "find_control.h"
 #include "fonts/font_catalogue.h"
+#include "fonts/process_font_state.h"
 #include "fake_printer.h"
 #include "fake_runtime.h"
 #include "fake_screen.h"
@@ -128,7 +129,8 @@ int measureWindows(int argc, char *argv[])
                         "Liberation Serif", "URW Bookman", "Z003", "DejaVu Serif Condensed"};
     FakeScreen screen;
     FakeRuntime runtime;
-    FontCatalogue fonts;
+    ProcessFontState fontState;
+    FontCatalogue fonts{fontState};
     MainWindow mainWindow(fonts, printer, screen, runtime);
     // Fills the lists, shows the window and selects the default sizes.
     mainWindow.load();

@@ -6,6 +6,7 @@
 
 #include "design_backgrounds.h"
 #include "fonts/font_catalogue.h"
+#include "fonts/process_font_state.h"
 #include "design_face.h"
 #include "find_control.h"
 #include "fake_printer.h"
@@ -27,7 +28,8 @@ class tst_MainWindowLayout : public QObject
     Q_OBJECT
 
     // The installed fonts, read as the program reads them at start.
-    FontCatalogue m_fonts;
+    ProcessFontState m_fontState;
+    FontCatalogue m_fonts{m_fontState};
 
 private Q_SLOTS:
     void init();

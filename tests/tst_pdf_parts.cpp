@@ -6,6 +6,7 @@
 // ways a document can end early.
 
 #include "fonts/font_catalogue.h"
+#include "fonts/process_font_state.h"
 #include "printing/system_printer.h"
 #include "fake_notifier.h"
 #include "pdf_tools.h"
@@ -130,7 +131,8 @@ private:
 
     QTemporaryDir m_home;
     QString m_documents;
-    FontCatalogue m_fonts;
+    ProcessFontState m_fontState;
+    FontCatalogue m_fonts{m_fontState};
     FakeNotifier m_notifier;
 };
 

@@ -8,6 +8,7 @@
 
 #include "design_backgrounds.h"
 #include "fonts/font_catalogue.h"
+#include "fonts/process_font_state.h"
 #include "design_face.h"
 #include "find_control.h"
 #include "fake_printer.h"
@@ -53,7 +54,8 @@ class tst_ProgressWindow : public QObject
     Q_OBJECT
 
     // The installed fonts, read as the program reads them at start.
-    FontCatalogue m_fonts;
+    ProcessFontState m_fontState;
+    FontCatalogue m_fonts{m_fontState};
 
 private Q_SLOTS:
     void init();

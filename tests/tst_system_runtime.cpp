@@ -6,6 +6,7 @@
 
 #include "fake_runtime.h"
 #include "fonts/font_catalogue.h"
+#include "fonts/process_font_state.h"
 #include "desktop/system_runtime.h"
 #include "desktop/system_screen.h"
 
@@ -78,7 +79,8 @@ class tst_SystemRuntime : public QObject
     Q_OBJECT
 
     // The installed fonts, read as the program reads them at start.
-    FontCatalogue m_fonts;
+    ProcessFontState m_fontState;
+    FontCatalogue m_fonts{m_fontState};
 
 private Q_SLOTS:
     void cleanup();

@@ -45,6 +45,10 @@
 <context>
     <name>MainWindow</name>
     <message>
+        <source>Font Not Available</source>
+        <translation>Police non disponible</translation>
+    </message>
+    <message>
         <source>Glyphora</source>
         <translation>Glyphora</translation>
     </message>

@@ -5,6 +5,7 @@
 
 #include "fonts/font_catalogue.h"
 #include "fonts/fontconfig_query.h"
+#include "fonts/process_font_state.h"
 
 #include <QByteArray>
 #include <QFont>
@@ -113,34 +114,12 @@ bool hasStyleName(FcPattern *face, const QByteArray &styleName)
     return false;
 }
 
-// Makes a configuration fontconfig's current one, which every fontconfig
-// call of Qt's reads, until the end of the scope. The program draws on one
-// thread, so no other can see it meanwhile.
-class CurrentConfig
-{
-public:
-    explicit CurrentConfig(FcConfig *config)
-        : m_previous(FcConfigReference(nullptr))
-    {
-        FcConfigSetCurrent(config);
-    }
-    ~CurrentConfig()
-    {
-        FcConfigSetCurrent(m_previous);
-        FcConfigDestroy(m_previous);
-    }
-    CurrentConfig(const CurrentConfig &) = delete;
-    CurrentConfig &operator=(const CurrentConfig &) = delete;
-
-private:
-    FcConfig *m_previous;
-};
-
 } // namespace
 
-FaceSetup::FaceSetup(const FamilySet &drawable, FcConfig *installed)
+FaceSetup::FaceSetup(const FamilySet &drawable, FcConfig *installed, ProcessFontState *process)
     : m_drawable(drawable)
     , m_installed(installed)
+    , m_process(process)
 {
 }
 
@@ -253,7 +232,7 @@ void FaceSetup::setUpFaces(const QFont &font, QStringView text, const QPaintDevi
 {
     // A font that Qt lacks would have Qt list fallbacks, and keep the list,
     // from whatever configuration is current.
-    if (!m_drawable.contains(font.family()))
+    if (!m_process || !m_drawable.contains(font.family()))
         return;
     FcConfig *rules = rulesOnlyConfig();
     if (!rules)
@@ -262,7 +241,7 @@ void FaceSetup::setUpFaces(const QFont &font, QStringView text, const QPaintDevi
     if (files.isEmpty() || !holdOnly(rules, files))
         return;
 
-    const CurrentConfig current(rules);
+    const ProcessFontState::TemporaryConfig current(*m_process, rules);
     // Measuring the text sets up a face for each script in it, and the
     // height one for the text that has none.
     const QFontMetricsF metrics(font, device);

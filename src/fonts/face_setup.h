@@ -15,6 +15,7 @@
 #include <vector>
 
 class FamilySet;
+class ProcessFontState;
 class QPaintDevice;
 
 // Sets up the faces that fonts draw text in, at a cost that does not grow
@@ -32,8 +33,10 @@ class FaceSetup
 {
 public:
     // drawable: the families that Qt draws as themselves; installed: the
-    // configuration that Qt read them from. Both must outlive this object.
-    FaceSetup(const FamilySet &drawable, FcConfig *installed);
+    // configuration that Qt read them from; process: what may switch
+    // fontconfig's current configuration for a moment, without which every
+    // face is left to Qt. All must outlive this object.
+    FaceSetup(const FamilySet &drawable, FcConfig *installed, ProcessFontState *process);
     ~FaceSetup();
     FaceSetup(const FaceSetup &) = delete;
     FaceSetup &operator=(const FaceSetup &) = delete;
@@ -76,6 +79,7 @@ private:
 
     const FamilySet &m_drawable;
     FcConfig *m_installed;
+    ProcessFontState *m_process;
     // fontconfig's rules without its fonts; made at the first setup.
     FcConfigHandle m_rules;
     bool m_rulesRead = false;

@@ -11,7 +11,7 @@
 
 #include <ctime>
 
-class QSocketNotifier;
+class ProcessFontState;
 
 // Which installed families can still be drawn in their own face, while
 // their files are installed, updated and removed under the running program.
@@ -33,16 +33,16 @@ class QSocketNotifier;
 // A file that changes between the look and the draw, or while Qt repaints
 // on its own, faults: the pages from the faulting one to the end of the
 // mapping are then replaced with zeros, which FreeType reads as empty
-// glyphs, and facesFaulted() has the program look again.
+// glyphs, and facesFaulted() has the program look again. The process's
+// font state catches those faults; a watch without it hears of none.
 class FaceWatch : public QObject
 {
     Q_OBJECT
 
 public:
     // The font list counts as read now: make the watch before it is read.
-    // Only one watch hears of faults at a time, the one made last.
-    FaceWatch();
-    ~FaceWatch() override;
+    // process, where given, must outlive the watch.
+    explicit FaceWatch(ProcessFontState *process);
 
     // False for a family that was found unusable before, or whose face
     // files are gone or have changed since the font list was read. A family
@@ -52,8 +52,9 @@ public:
     // For a family that Qt, asked for it, draws in another face.
     void setUnusable(const QString &family);
 
-    // How many faults of face files were caught since the program started.
-    static int faultCount();
+    // How many faults of face files were caught so far; a count that
+    // changed while something was read tells that it may read empty.
+    int faultCount() const;
 
     // What a sample line says in place of a face that is not available.
     static QString notAvailableText();
@@ -63,11 +64,8 @@ signals:
     void facesFaulted();
 
 private:
-    void onFaultSignalled();
-
+    ProcessFontState *m_process;
     timespec m_listedAt{};
     // Case-folded family names.
     QSet<QString> m_unusable;
-    int m_faultPipe[2] = {-1, -1};
-    QSocketNotifier *m_faultNotifier = nullptr;
 };

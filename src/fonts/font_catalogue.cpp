@@ -4,6 +4,7 @@
 #include "fonts/font_catalogue.h"
 
 #include "fonts/fontconfig_query.h"
+#include "fonts/process_font_state.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -79,16 +80,22 @@ bool FamilySet::contains(const QString &family) const
 }
 
 FontCatalogue::FontCatalogue()
-    : m_qtFamilies(QFontDatabase::families())
-    , m_typefaces(typefaceFamilies(m_qtFamilies))
-    , m_faceSetup(m_drawable, m_fallback.installedConfig())
+    : FontCatalogue(nullptr)
 {
-    // fontconfig looks every 30 seconds whether a font folder changed, in
-    // the first font lookup after that time: with some 1,500 families that
-    // lookup, in practice a click on a font, takes 10 to 20 ms longer. The
-    // catalogue is read once, at start, so the check buys nothing here.
-    FcConfigSetRescanInterval(FcConfigGetCurrent(), 0);
+}
 
+FontCatalogue::FontCatalogue(ProcessFontState &process)
+    : FontCatalogue(&process)
+{
+}
+
+FontCatalogue::FontCatalogue(ProcessFontState *process)
+    : m_faceWatch(process)
+    , m_qtFamilies(QFontDatabase::families())
+    , m_typefaces(typefaceFamilies(m_qtFamilies))
+    , m_fallback(process ? process->installedConfig() : FcConfigGetCurrent())
+    , m_faceSetup(m_drawable, m_fallback.installedConfig(), process)
+{
     // QFont("C059") draws the face that Qt lists as "C059 [urw]".
     QStringList drawable;
     drawable.reserve(m_qtFamilies.size() + m_typefaces.size());
@@ -101,7 +108,8 @@ FontCatalogue::FontCatalogue()
 
     // Qt has read its fonts: from here on its lookups of faces to borrow
     // glyphs from see only those.
-    m_fallback.install(installedFamily(CaptionFamily), m_faceSetup);
+    if (process)
+        m_fallback.install(installedFamily(CaptionFamily), m_faceSetup, *process);
 }
 
 bool FontCatalogue::draws(const QString &family) const

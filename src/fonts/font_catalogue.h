@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QStringView>
 
+class ProcessFontState;
 class QPaintDevice;
 
 // The installed families as a typographer names them, in Qt's order:
@@ -43,7 +44,10 @@ private:
 // faces set up for drawing, and the faces that the program's text borrows
 // glyphs from. It is read from the current fontconfig configuration when it
 // is made, which is where the start-up reads the fonts; one is made by
-// main() and handed to everything that draws or prints.
+// main(), with the process's font state, and handed to everything that
+// draws or prints. One made without that state changes nothing outside
+// itself: its text borrows glyphs through fontconfig's whole fallback list,
+// Qt sets up its faces the slow way, and it hears of no face faults.
 //
 // Qt's font matching scans every installed family for each request it has
 // not seen. A family it lacks, or one with substitutes, sends it through
@@ -61,6 +65,8 @@ public:
     static inline const QString CaptionFamily = QStringLiteral("Arial");
 
     FontCatalogue();
+    // process must outlive the catalogue.
+    explicit FontCatalogue(ProcessFontState &process);
     FontCatalogue(const FontCatalogue &) = delete;
     FontCatalogue &operator=(const FontCatalogue &) = delete;
 
@@ -122,6 +128,8 @@ public:
     FaceWatch &faceWatch() { return m_faceWatch; }
 
 private:
+    explicit FontCatalogue(ProcessFontState *process);
+
     // First: files that change from the moment the list is read on have
     // changed under the program.
     FaceWatch m_faceWatch;

@@ -50,8 +50,6 @@ FcConfigHandle newRulesOnlyConfig()
                                            FcFalse)
         || !FcConfigBuildFonts(config.get()))
         return FcConfigHandle();
-    // Its faces are the ones put into it, which no folder can change.
-    FcConfigSetRescanInterval(config.get(), 0);
     return config;
 }
 

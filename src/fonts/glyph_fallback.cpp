@@ -5,6 +5,7 @@
 
 #include "fonts/face_setup.h"
 #include "fonts/fontconfig_query.h"
+#include "fonts/process_font_state.h"
 
 #include <QByteArray>
 #include <QSet>
@@ -70,20 +71,14 @@ bool addFaces(FcConfig *config, const std::vector<FcPattern *> &faces)
 
 } // namespace
 
-GlyphFallback::GlyphFallback()
-    : m_installed(FcConfigReference(nullptr))
+GlyphFallback::GlyphFallback(FcConfig *installed)
+    : m_installed(installed ? FcConfigReference(installed) : nullptr)
 {
 }
 
-GlyphFallback::~GlyphFallback()
+void GlyphFallback::install(const QString &designFamily, FaceSetup &faces, ProcessFontState &process)
 {
-    if (m_drawing && m_installed)
-        FcConfigSetCurrent(m_installed.get());
-}
-
-void GlyphFallback::install(const QString &designFamily, FaceSetup &faces)
-{
-    if (m_drawing || !m_installed)
+    if (m_drawingInstalled || !m_installed)
         return;
     FcConfig *installed = m_installed.get();
     const FcPatternHandle pattern(FcPatternCreate());
@@ -99,9 +94,9 @@ void GlyphFallback::install(const QString &designFamily, FaceSetup &faces)
         return;
     FcConfigHandle drawing = newRulesOnlyConfig();
     if (!drawing || !addFaces(drawing.get(), fallbackFaces(sorted.get(), faces))
-        || !FcConfigSetCurrent(drawing.get()))
+        || !process.setDrawingConfig(std::move(drawing)))
         return;
-    m_drawing = std::move(drawing);
+    m_drawingInstalled = true;
     for (int i = 0; i < sorted->nfont; ++i) {
         const QString name = stringOf(sorted->fonts[i], FC_FAMILY);
         if (!name.isEmpty() && !m_families.contains(name))

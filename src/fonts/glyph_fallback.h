@@ -9,6 +9,7 @@
 #include <QStringList>
 
 class FaceSetup;
+class ProcessFontState;
 
 // Text that the program or its user writes (the names in the list, the text
 // box, captions, messages, the sheet's heading and captions) draws in its
@@ -34,18 +35,16 @@ class FaceSetup;
 class GlyphFallback
 {
 public:
-    // Takes the current configuration for the installed one.
-    GlyphFallback();
-    // Makes the installed configuration current again.
-    ~GlyphFallback();
+    // installed: the configuration that Qt read the installed fonts from.
+    explicit GlyphFallback(FcConfig *installed);
     GlyphFallback(const GlyphFallback &) = delete;
     GlyphFallback &operator=(const GlyphFallback &) = delete;
 
-    // Makes the drawing configuration current, its faces sorted for
-    // designFamily in the user's language. Qt must have read its font
+    // Has process make the drawing configuration current, its faces sorted
+    // for designFamily in the user's language. Qt must have read its font
     // database, since it reads it from the current configuration. The
     // second call changes nothing.
-    void install(const QString &designFamily, FaceSetup &faces);
+    void install(const QString &designFamily, FaceSetup &faces, ProcessFontState &process);
 
     // The configuration that Qt read the installed fonts from.
     FcConfig *installedConfig() const { return m_installed.get(); }
@@ -56,6 +55,6 @@ public:
 
 private:
     FcConfigHandle m_installed;
-    FcConfigHandle m_drawing;
+    bool m_drawingInstalled = false;
     QStringList m_families;
 };

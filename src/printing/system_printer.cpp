@@ -353,9 +353,9 @@ struct SystemPrinter::Private
     {
         if (facesChanged(doc))
             redrawPart(doc);
-        const int faults = FaceWatch::faultCount();
+        const int faults = catalogue.faceWatch().faultCount();
         doc.pdf.endPart();
-        if (FaceWatch::faultCount() != faults && facesChanged(doc)) {
+        if (catalogue.faceWatch().faultCount() != faults && facesChanged(doc)) {
             redrawPart(doc);
             doc.pdf.endPart();
         }

@@ -12,6 +12,7 @@
 #include "fake_runtime.h"
 #include "fake_screen.h"
 #include "fonts/font_catalogue.h"
+#include "fonts/process_font_state.h"
 #include "main_window/main_window.h"
 #include "progress_window/progress_window.h"
 #include "ui/list_box.h"
@@ -56,7 +57,8 @@ int main(int argc, char *argv[])
     FakePrinter printer;
     FakeScreen screen;
     FakeRuntime runtime;
-    FontCatalogue fonts;
+    ProcessFontState fontState;
+    FontCatalogue fonts{fontState};
     MainWindow mainWindow(fonts, printer, screen, runtime);
 
     std::printf("# Control places in pixels at 96 DPI: x y width height from the corner\n"

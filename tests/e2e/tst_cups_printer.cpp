@@ -7,6 +7,7 @@
 
 #include "fake_notifier.h"
 #include "fonts/font_catalogue.h"
+#include "fonts/process_font_state.h"
 #include "fonts/ppd_fonts.h"
 #include "printing/system_printer.h"
 #include "../pdf_tools.h"
@@ -55,7 +56,8 @@ class tst_CupsPrinter : public QObject
     Q_OBJECT
 
     // The installed fonts, read as the program reads them at start.
-    FontCatalogue m_fonts;
+    ProcessFontState m_fontState;
+    FontCatalogue m_fonts{m_fontState};
 
 private Q_SLOTS:
     void cleanup();

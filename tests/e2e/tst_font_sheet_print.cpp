@@ -16,6 +16,7 @@
 
 #include "find_control.h"
 #include "fonts/font_catalogue.h"
+#include "fonts/process_font_state.h"
 #include "fake_notifier.h"
 #include "fake_runtime.h"
 #include "printing/system_printer.h"
@@ -122,7 +123,8 @@ class tst_FontSheetPrint : public QObject
     Q_OBJECT
 
     // The installed fonts, read as the program reads them at start.
-    FontCatalogue m_fonts;
+    ProcessFontState m_fontState;
+    FontCatalogue m_fonts{m_fontState};
 
 public:
     enum Failure { UnlistedFont, QueueDeleted, FolderFull, FolderReadOnly, ServerStopped };
