@@ -98,6 +98,21 @@
     </message>
 </context>
 <context>
+    <name>PdfDocument</name>
+    <message>
+        <source>Cannot write a document in the folder &quot;%1&quot;: %2</source>
+        <translation>Im Ordner „%1“ kann kein Dokument geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot start a document for the printer.</source>
+        <translation>Für den Drucker kann kein Dokument begonnen werden.</translation>
+    </message>
+    <message>
+        <source>Cannot write the document into the folder &quot;%1&quot;: %2</source>
+        <translation>Das Dokument kann nicht in den Ordner „%1“ geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>PdfJoining</name>
     <message>
         <source>Cannot put the document together: %1</source>
@@ -175,18 +190,6 @@
     <message>
         <source>Cannot print on &quot;%1&quot;: %2</source>
         <translation>Auf „%1“ kann nicht gedruckt werden: %2</translation>
-    </message>
-    <message>
-        <source>Cannot write a document in the folder &quot;%1&quot;: %2</source>
-        <translation>Im Ordner „%1“ kann kein Dokument geschrieben werden: %2</translation>
-    </message>
-    <message>
-        <source>Cannot start a document for the printer.</source>
-        <translation>Für den Drucker kann kein Dokument begonnen werden.</translation>
-    </message>
-    <message>
-        <source>Cannot write the document into the folder &quot;%1&quot;: %2</source>
-        <translation>Das Dokument kann nicht in den Ordner „%1“ geschrieben werden: %2</translation>
     </message>
     <message>
         <source>The printer has no font number %1; it has %2.</source>

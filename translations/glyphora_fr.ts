@@ -98,6 +98,21 @@
     </message>
 </context>
 <context>
+    <name>PdfDocument</name>
+    <message>
+        <source>Cannot write a document in the folder &quot;%1&quot;: %2</source>
+        <translation>Impossible d’écrire un document dans le dossier «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Cannot start a document for the printer.</source>
+        <translation>Impossible de commencer un document pour l’imprimante.</translation>
+    </message>
+    <message>
+        <source>Cannot write the document into the folder &quot;%1&quot;: %2</source>
+        <translation>Impossible d’écrire le document dans le dossier «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
+    </message>
+</context>
+<context>
     <name>PdfJoining</name>
     <message>
         <source>Cannot put the document together: %1</source>
@@ -175,18 +190,6 @@
     <message>
         <source>Cannot print on &quot;%1&quot;: %2</source>
         <translation>Impossible d’imprimer sur «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
-    </message>
-    <message>
-        <source>Cannot write a document in the folder &quot;%1&quot;: %2</source>
-        <translation>Impossible d’écrire un document dans le dossier «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
-    </message>
-    <message>
-        <source>Cannot start a document for the printer.</source>
-        <translation>Impossible de commencer un document pour l’imprimante.</translation>
-    </message>
-    <message>
-        <source>Cannot write the document into the folder &quot;%1&quot;: %2</source>
-        <translation>Impossible d’écrire le document dans le dossier «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
     </message>
     <message>
         <source>The printer has no font number %1; it has %2.</source>
