@@ -13,6 +13,21 @@
     </message>
 </context>
 <context>
+    <name>DocumentDelivery</name>
+    <message>
+        <source>There is no documents folder to save the document in.</source>
+        <translation>Es gibt keinen Dokumentenordner, in dem das Dokument gespeichert werden kann.</translation>
+    </message>
+    <message>
+        <source>Cannot create the documents folder &quot;%1&quot;.</source>
+        <translation>Der Dokumentenordner „%1“ kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Cannot print on &quot;%1&quot;: %2</source>
+        <translation>Auf „%1“ kann nicht gedruckt werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>FaceWatch</name>
     <message>
         <source>Font Not Available</source>
@@ -179,18 +194,6 @@
 </context>
 <context>
     <name>SystemPrinter</name>
-    <message>
-        <source>There is no documents folder to save the document in.</source>
-        <translation>Es gibt keinen Dokumentenordner, in dem das Dokument gespeichert werden kann.</translation>
-    </message>
-    <message>
-        <source>Cannot create the documents folder &quot;%1&quot;.</source>
-        <translation>Der Dokumentenordner „%1“ kann nicht angelegt werden.</translation>
-    </message>
-    <message>
-        <source>Cannot print on &quot;%1&quot;: %2</source>
-        <translation>Auf „%1“ kann nicht gedruckt werden: %2</translation>
-    </message>
     <message>
         <source>The printer has no font number %1; it has %2.</source>
         <translation>Der Drucker hat keine Schrift mit der Nummer %1; er hat %2.</translation>

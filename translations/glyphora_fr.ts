@@ -13,6 +13,21 @@
     </message>
 </context>
 <context>
+    <name>DocumentDelivery</name>
+    <message>
+        <source>There is no documents folder to save the document in.</source>
+        <translation>Il n’y a pas de dossier de documents où enregistrer le document.</translation>
+    </message>
+    <message>
+        <source>Cannot create the documents folder &quot;%1&quot;.</source>
+        <translation>Impossible de créer le dossier de documents «&#xa0;%1&#xa0;».</translation>
+    </message>
+    <message>
+        <source>Cannot print on &quot;%1&quot;: %2</source>
+        <translation>Impossible d’imprimer sur «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
+    </message>
+</context>
+<context>
     <name>FaceWatch</name>
     <message>
         <source>Font Not Available</source>
@@ -179,18 +194,6 @@
 </context>
 <context>
     <name>SystemPrinter</name>
-    <message>
-        <source>There is no documents folder to save the document in.</source>
-        <translation>Il n’y a pas de dossier de documents où enregistrer le document.</translation>
-    </message>
-    <message>
-        <source>Cannot create the documents folder &quot;%1&quot;.</source>
-        <translation>Impossible de créer le dossier de documents «&#xa0;%1&#xa0;».</translation>
-    </message>
-    <message>
-        <source>Cannot print on &quot;%1&quot;: %2</source>
-        <translation>Impossible d’imprimer sur «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
-    </message>
     <message>
         <source>The printer has no font number %1; it has %2.</source>
         <translation>L’imprimante n’a pas de police numéro %1&#xa0;; elle en a %2.</translation>
