@@ -13,10 +13,18 @@
     </message>
 </context>
 <context>
-    <name>FaceWatch</name>
+    <name>DocumentDelivery</name>
     <message>
-        <source>Font Not Available</source>
-        <translation>Schrift nicht verfügbar</translation>
+        <source>There is no documents folder to save the document in.</source>
+        <translation>Es gibt keinen Dokumentenordner, in dem das Dokument gespeichert werden kann.</translation>
+    </message>
+    <message>
+        <source>Cannot create the documents folder &quot;%1&quot;.</source>
+        <translation>Der Dokumentenordner „%1“ kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Cannot print on &quot;%1&quot;: %2</source>
+        <translation>Auf „%1“ kann nicht gedruckt werden: %2</translation>
     </message>
 </context>
 <context>
@@ -102,6 +110,28 @@
     </message>
 </context>
 <context>
+    <name>PartFonts</name>
+    <message>
+        <source>Font Not Available</source>
+        <translation>Schrift nicht verfügbar</translation>
+    </message>
+</context>
+<context>
+    <name>PdfDocument</name>
+    <message>
+        <source>Cannot write a document in the folder &quot;%1&quot;: %2</source>
+        <translation>Im Ordner „%1“ kann kein Dokument geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot start a document for the printer.</source>
+        <translation>Für den Drucker kann kein Dokument begonnen werden.</translation>
+    </message>
+    <message>
+        <source>Cannot write the document into the folder &quot;%1&quot;: %2</source>
+        <translation>Das Dokument kann nicht in den Ordner „%1“ geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>PdfJoining</name>
     <message>
         <source>Cannot put the document together: %1</source>
@@ -168,30 +198,6 @@
 </context>
 <context>
     <name>SystemPrinter</name>
-    <message>
-        <source>There is no documents folder to save the document in.</source>
-        <translation>Es gibt keinen Dokumentenordner, in dem das Dokument gespeichert werden kann.</translation>
-    </message>
-    <message>
-        <source>Cannot create the documents folder &quot;%1&quot;.</source>
-        <translation>Der Dokumentenordner „%1“ kann nicht angelegt werden.</translation>
-    </message>
-    <message>
-        <source>Cannot print on &quot;%1&quot;: %2</source>
-        <translation>Auf „%1“ kann nicht gedruckt werden: %2</translation>
-    </message>
-    <message>
-        <source>Cannot write a document in the folder &quot;%1&quot;: %2</source>
-        <translation>Im Ordner „%1“ kann kein Dokument geschrieben werden: %2</translation>
-    </message>
-    <message>
-        <source>Cannot start a document for the printer.</source>
-        <translation>Für den Drucker kann kein Dokument begonnen werden.</translation>
-    </message>
-    <message>
-        <source>Cannot write the document into the folder &quot;%1&quot;: %2</source>
-        <translation>Das Dokument kann nicht in den Ordner „%1“ geschrieben werden: %2</translation>
-    </message>
     <message>
         <source>The printer has no font number %1; it has %2.</source>
         <translation>Der Drucker hat keine Schrift mit der Nummer %1; er hat %2.</translation>

@@ -13,10 +13,18 @@
     </message>
 </context>
 <context>
-    <name>FaceWatch</name>
+    <name>DocumentDelivery</name>
     <message>
-        <source>Font Not Available</source>
-        <translation>Police non disponible</translation>
+        <source>There is no documents folder to save the document in.</source>
+        <translation>Il n’y a pas de dossier de documents où enregistrer le document.</translation>
+    </message>
+    <message>
+        <source>Cannot create the documents folder &quot;%1&quot;.</source>
+        <translation>Impossible de créer le dossier de documents «&#xa0;%1&#xa0;».</translation>
+    </message>
+    <message>
+        <source>Cannot print on &quot;%1&quot;: %2</source>
+        <translation>Impossible d’imprimer sur «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -102,6 +110,28 @@
     </message>
 </context>
 <context>
+    <name>PartFonts</name>
+    <message>
+        <source>Font Not Available</source>
+        <translation>Police non disponible</translation>
+    </message>
+</context>
+<context>
+    <name>PdfDocument</name>
+    <message>
+        <source>Cannot write a document in the folder &quot;%1&quot;: %2</source>
+        <translation>Impossible d’écrire un document dans le dossier «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Cannot start a document for the printer.</source>
+        <translation>Impossible de commencer un document pour l’imprimante.</translation>
+    </message>
+    <message>
+        <source>Cannot write the document into the folder &quot;%1&quot;: %2</source>
+        <translation>Impossible d’écrire le document dans le dossier «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
+    </message>
+</context>
+<context>
     <name>PdfJoining</name>
     <message>
         <source>Cannot put the document together: %1</source>
@@ -168,30 +198,6 @@
 </context>
 <context>
     <name>SystemPrinter</name>
-    <message>
-        <source>There is no documents folder to save the document in.</source>
-        <translation>Il n’y a pas de dossier de documents où enregistrer le document.</translation>
-    </message>
-    <message>
-        <source>Cannot create the documents folder &quot;%1&quot;.</source>
-        <translation>Impossible de créer le dossier de documents «&#xa0;%1&#xa0;».</translation>
-    </message>
-    <message>
-        <source>Cannot print on &quot;%1&quot;: %2</source>
-        <translation>Impossible d’imprimer sur «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
-    </message>
-    <message>
-        <source>Cannot write a document in the folder &quot;%1&quot;: %2</source>
-        <translation>Impossible d’écrire un document dans le dossier «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
-    </message>
-    <message>
-        <source>Cannot start a document for the printer.</source>
-        <translation>Impossible de commencer un document pour l’imprimante.</translation>
-    </message>
-    <message>
-        <source>Cannot write the document into the folder &quot;%1&quot;: %2</source>
-        <translation>Impossible d’écrire le document dans le dossier «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
-    </message>
     <message>
         <source>The printer has no font number %1; it has %2.</source>
         <translation>L’imprimante n’a pas de police numéro %1&#xa0;; elle en a %2.</translation>

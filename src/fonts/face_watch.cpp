@@ -6,8 +6,6 @@
 #include "fonts/font_catalogue.h"
 #include "fonts/process_font_state.h"
 
-#include <QCoreApplication>
-
 #include <sys/stat.h>
 
 namespace {
@@ -55,9 +53,4 @@ void FaceWatch::setUnusable(const QString &family)
 int FaceWatch::faultCount() const
 {
     return m_process ? m_process->faultCount() : 0;
-}
-
-QString FaceWatch::notAvailableText()
-{
-    return QCoreApplication::translate("FaceWatch", "Font Not Available");
 }

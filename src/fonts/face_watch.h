@@ -56,9 +56,6 @@ public:
     // changed while something was read tells that it may read empty.
     int faultCount() const;
 
-    // What a sample line says in place of a face that is not available.
-    static QString notAvailableText();
-
 signals:
     // A face file faulted while it was drawn: what shows may be empty.
     void facesFaulted();

@@ -6,19 +6,9 @@
 #include "printing/pdf_joining.h"
 #include "printing/printer.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
-
-namespace {
-
-[[noreturn]] void fail(const QString &message)
-{
-    throw PrinterError(message.toStdString());
-}
-
-} // namespace
 
 // One part: its spool file, and while it is drawn, Qt's PDF engine on it.
 struct PdfDocument::Part
@@ -60,14 +50,14 @@ void PdfDocument::startPart()
     auto part = std::make_unique<Part>(m_folder);
     Part::Drawing &drawing = *part->drawing;
     if (!drawing.file.open(part->spool->descriptor(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
-        fail(QCoreApplication::translate("SystemPrinter", "Cannot write a document in the folder \"%1\": %2")
+        throw PrinterError(tr("Cannot write a document in the folder \"%1\": %2")
                  .arg(m_folder, drawing.file.errorString()));
     drawing.writer.setCreator(m_title);
     drawing.writer.setTitle(m_title);
     drawing.writer.setResolution(m_dpi);
     drawing.writer.setPageLayout(m_layout);
     if (!drawing.painter.begin(&drawing.writer))
-        fail(QCoreApplication::translate("SystemPrinter", "Cannot start a document for the printer."));
+        throw PrinterError(tr("Cannot start a document for the printer."));
     m_parts.push_back(std::move(part));
 }
 
@@ -80,7 +70,7 @@ void PdfDocument::endPart()
     part.drawing->file.flush();
     const QString failure = writeFailure();
     if (!failure.isEmpty())
-        fail(failure);
+        throw PrinterError(failure);
     part.drawing.reset();
 }
 
@@ -100,7 +90,7 @@ QString PdfDocument::writeFailure() const
     const Part::Drawing *drawing = m_parts.back()->drawing.get();
     if (!drawing || drawing->file.error() == QFileDevice::NoError)
         return QString();
-    return QCoreApplication::translate("SystemPrinter", "Cannot write the document into the folder \"%1\": %2")
+    return tr("Cannot write the document into the folder \"%1\": %2")
         .arg(m_folder, drawing->file.errorString());
 }
 

@@ -5,6 +5,7 @@
 
 #include "printing/spool_file.h"
 
+#include <QCoreApplication>
 #include <QPageLayout>
 #include <QString>
 
@@ -28,6 +29,8 @@ class QPdfWriter;
 // them behind. Every failure throws PrinterError.
 class PdfDocument
 {
+    Q_DECLARE_TR_FUNCTIONS(PdfDocument)
+
 public:
     PdfDocument(const QPageLayout &layout, int dpi, const QString &title, const QString &folder);
     ~PdfDocument();
@@ -51,8 +54,6 @@ public:
     // Throws the last part away, drawn or ended, and starts a fresh one in
     // its place, for a part that has to be drawn again.
     void redoPart();
-
-    int partCount() const { return static_cast<int>(m_parts.size()); }
 
     // Why what was drawn so far did not all reach the part's file, or
     // nothing when it did.

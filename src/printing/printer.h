@@ -13,6 +13,7 @@ class PrinterError : public std::runtime_error
 {
 public:
     using std::runtime_error::runtime_error;
+    explicit PrinterError(const QString &message) : std::runtime_error(message.toStdString()) {}
 };
 
 // The default printer: its list of fonts and its drawing surface.

@@ -5,7 +5,6 @@
 
 #include "printing/printer.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -48,13 +47,13 @@ SpoolFile::SpoolFile(const QString &folder)
     if (m_fd >= 0)
         return;
     if (!tmpfileUnsupported(errno))
-        fail(QCoreApplication::translate("SpoolFile", "Cannot write a document in the folder \"%1\"").arg(folder), errno);
+        fail(tr("Cannot write a document in the folder \"%1\"").arg(folder), errno);
 
     // A named file stays private (0600) while others could find it.
     QByteArray pattern = folderName + "/.glyphora-spool-XXXXXX";
     m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (m_fd < 0)
-        fail(QCoreApplication::translate("SpoolFile", "Cannot write a document in the folder \"%1\"").arg(folder), errno);
+        fail(tr("Cannot write a document in the folder \"%1\"").arg(folder), errno);
     m_hiddenPath = QFile::decodeName(pattern);
 }
 
@@ -81,7 +80,7 @@ QString SpoolFile::path() const
 void SpoolFile::sync()
 {
     if (::fsync(m_fd) != 0)
-        fail(QCoreApplication::translate("SpoolFile", "Cannot write the document into the folder \"%1\"").arg(m_folder), errno);
+        fail(tr("Cannot write the document into the folder \"%1\"").arg(m_folder), errno);
 }
 
 QString SpoolFile::publish(const QString &baseName, const QString &suffix)
@@ -104,8 +103,8 @@ QString SpoolFile::publish(const QString &baseName, const QString &suffix)
             return target;
         }
         if (errno != EEXIST)
-            fail(QCoreApplication::translate("SpoolFile", "Cannot save the document as \"%1\"").arg(target), errno);
+            fail(tr("Cannot save the document as \"%1\"").arg(target), errno);
     }
-    fail(QCoreApplication::translate("SpoolFile", "Cannot find a free name for the document in the folder \"%1\"").arg(m_folder),
+    fail(tr("Cannot find a free name for the document in the folder \"%1\"").arg(m_folder),
          EEXIST);
 }

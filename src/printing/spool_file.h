@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // A file that a document is written into before it is complete. It has no
@@ -14,6 +15,8 @@
 // Every failure throws PrinterError naming the folder or the file.
 class SpoolFile
 {
+    Q_DECLARE_TR_FUNCTIONS(SpoolFile)
+
 public:
     // Creates the file in folder, which must exist.
     explicit SpoolFile(const QString &folder);

@@ -5,6 +5,8 @@
 
 #include "printing/printer.h"
 
+#include <QCoreApplication>
+
 #include <memory>
 
 class FontCatalogue;
@@ -22,6 +24,8 @@ class Notifier;
 // length takes about the memory of one part.
 class SystemPrinter : public Printer
 {
+    Q_DECLARE_TR_FUNCTIONS(SystemPrinter)
+
 public:
     // How many fonts (a face at a size) a part of a document draws with
     // before the part ends at the next page break: some 35 MB of Qt's PDF
