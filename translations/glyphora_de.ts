@@ -49,10 +49,6 @@
         <translation>Schrift nicht verfügbar</translation>
     </message>
     <message>
-        <source>Glyphora</source>
-        <translation>Glyphora</translation>
-    </message>
-    <message>
         <source>Sample</source>
         <translation>Muster</translation>
     </message>
@@ -106,6 +102,13 @@
     <message>
         <source>Cannot put the document together: %1</source>
         <translation>Das Dokument kann nicht zusammengesetzt werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramName</name>
+    <message>
+        <source>Glyphora</source>
+        <translation>Glyphora</translation>
     </message>
 </context>
 <context>
@@ -207,13 +210,6 @@
     <message>
         <source>The printer has no font &quot;%1&quot;.</source>
         <translation>Der Drucker hat keine Schrift „%1“.</translation>
-    </message>
-</context>
-<context>
-    <name>SystemRuntime</name>
-    <message>
-        <source>Glyphora</source>
-        <translation>Glyphora</translation>
     </message>
 </context>
 <context>

@@ -49,10 +49,6 @@
         <translation>Police non disponible</translation>
     </message>
     <message>
-        <source>Glyphora</source>
-        <translation>Glyphora</translation>
-    </message>
-    <message>
         <source>Sample</source>
         <translation>Exemple</translation>
     </message>
@@ -106,6 +102,13 @@
     <message>
         <source>Cannot put the document together: %1</source>
         <translation>Impossible d’assembler le document : %1</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramName</name>
+    <message>
+        <source>Glyphora</source>
+        <translation>Glyphora</translation>
     </message>
 </context>
 <context>
@@ -207,13 +210,6 @@
     <message>
         <source>The printer has no font &quot;%1&quot;.</source>
         <translation>L’imprimante n’a pas de police «&#xa0;%1&#xa0;».</translation>
-    </message>
-</context>
-<context>
-    <name>SystemRuntime</name>
-    <message>
-        <source>Glyphora</source>
-        <translation>Glyphora</translation>
     </message>
 </context>
 <context>
