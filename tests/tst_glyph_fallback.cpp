@@ -90,6 +90,9 @@ void tst_GlyphFallback::eachCharacter_data()
     QTest::newRow("Chinese name") << "文泉驿正黑" << false;
     QTest::newRow("user text") << "你好世界 Hello Привет Ωμέγα שלום" << false;
     QTest::newRow("Arabic name") << "نسخ كوفي 671" << false;
+    // Signs that more than one face has (Nimbus Sans, DejaVu Sans): the
+    // first of them in the order lends them.
+    QTest::newRow("signs in two faces") << "∀x ∃y ∅ Ѣ" << false;
     QTest::newRow("date under fa_IR") << date("fa_IR") << false;
     QTest::newRow("date under ar_EG") << date("ar_EG") << false;
     QTest::newRow("sample line") << "文泉驿正黑 Hello" << true;
