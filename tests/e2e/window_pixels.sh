@@ -57,8 +57,8 @@ sample_checksum() {
 }
 
 sample_change() {
-    local now
-    for _ in $(seq 50); do
+    local now deadline=$((SECONDS + 20))
+    while ((SECONDS < deadline)); do
         now=$(sample_checksum "$1" "$2") || exit 1
         if [[ $now != "$3" ]]; then
             echo "$now"
