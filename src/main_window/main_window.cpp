@@ -142,7 +142,7 @@ constexpr int DefaultDisplaySizeRow = 4;
 constexpr const char *PrinterOnlyFont = QT_TRANSLATE_NOOP("MainWindow", "Printer Only Font");
 // What the sample line says in place of a face whose files were removed,
 // updated or damaged since the list was read.
-constexpr const char *FontNotAvailable = QT_TRANSLATE_NOOP("MainWindow", "Font Not Available");
+constexpr const char *NotAvailableText = QT_TRANSLATE_NOOP("MainWindow", "Font Not Available");
 
 // The progress window as a print run sees it.
 class PrintProgress final : public FontSheetProgress
@@ -478,7 +478,7 @@ bool MainWindow::sampleFaceLost()
 void MainWindow::showFontNotAvailable()
 {
     setCaptionFontName(*m_sampleLine, m_screen, m_fonts);
-    m_sampleLine->setText(tr(FontNotAvailable));
+    m_sampleLine->setText(tr(NotAvailableText));
 }
 
 void MainWindow::onFacesFaulted()
