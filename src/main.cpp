@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "desktop/desktop_notifier.h"
+#include "desktop/program_name.h"
 #include "desktop/system_runtime.h"
 #include "desktop/system_screen.h"
 #include "desktop/translations.h"
@@ -66,7 +67,7 @@ int main(int argc, char *argv[])
         app.reset(gui = new Application(platform.argc(), platform.argv()));
     else
         app = std::make_unique<QCoreApplication>(platform.argc(), platform.argv());
-    QCoreApplication::setApplicationName(QString::fromLatin1(SystemRuntime::ProgramTitle));
+    QCoreApplication::setApplicationName(QString::fromLatin1(ProgramName::Text));
     QCoreApplication::setApplicationVersion(QStringLiteral(GLYPHORA_VERSION));
     installTranslations();
 

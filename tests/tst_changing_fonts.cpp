@@ -183,9 +183,13 @@ void tst_ChangingFonts::changedFace()
     int wholeRow = 0;
     while (fontList.text(wholeRow) != QLatin1String("Liberation Sans"))
         ++wholeRow;
+    // What the progress window had counted when the face changed.
+    QString countedAtChange;
     m_runtime.onPump = [&](int pump) {
-        if (when == Moment::WhilePrinting && pump == wholeRow + 1)
+        if (when == Moment::WhilePrinting && pump == wholeRow + 1) {
             change(path, how);
+            countedAtChange = control<QLabel>(m_window->progressWindow(), "countLine")->text();
+        }
     };
     const QDir documents(QDir::home().filePath(QStringLiteral("Documents")));
     for (const QString &old : documents.entryList(QDir::Files))
@@ -210,6 +214,16 @@ void tst_ChangingFonts::changedFace()
         find<QPushButton>("printButton")->click();
     }
     m_runtime.onPump = nullptr;
+    if (when == Moment::WhilePrinting) {
+        // An entry is drawn as soon as it is counted ("3 / 6"): the count
+        // had reached the family's entry.
+        int familyRow = 0;
+        while (familyRow < fontList.count() && fontList.text(familyRow) != family)
+            ++familyRow;
+        bool counted = false;
+        const int reached = countedAtChange.section(QLatin1Char(' '), 0, 0).toInt(&counted);
+        QVERIFY2(counted && reached >= familyRow, qPrintable(countedAtChange));
+    }
     QVERIFY(m_runtime.messages.isEmpty());
     QVERIFY(m_runtime.failures.isEmpty());
     const QStringList sheets = documents.entryList({QStringLiteral("*.pdf")}, QDir::Files);
@@ -247,6 +261,9 @@ int main(int argc, char *argv[])
                      .toUtf8());
     config.close();
     qputenv("FONTCONFIG_FILE", QFile::encodeName(config.fileName()));
+    // No print server at this address: the PDF printer files the sheets,
+    // even on a machine with a default queue.
+    qputenv("CUPS_SERVER", "/nonexistent/glyphora-test/cups.sock");
     qputenv("HOME", QFile::encodeName(home.path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(QDir(home.path()).filePath(QStringLiteral(".config"))));
     QApplication app(argc, argv);

@@ -57,10 +57,6 @@
         <translation>Police non disponible</translation>
     </message>
     <message>
-        <source>Glyphora</source>
-        <translation>Glyphora</translation>
-    </message>
-    <message>
         <source>Sample</source>
         <translation>Exemple</translation>
     </message>
@@ -139,6 +135,13 @@
     </message>
 </context>
 <context>
+    <name>ProgramName</name>
+    <message>
+        <source>Glyphora</source>
+        <translation>Glyphora</translation>
+    </message>
+</context>
+<context>
     <name>ProgressWindow</name>
     <message>
         <source>Font Count</source>
@@ -213,13 +216,6 @@
     <message>
         <source>The printer has no font &quot;%1&quot;.</source>
         <translation>L’imprimante n’a pas de police «&#xa0;%1&#xa0;».</translation>
-    </message>
-</context>
-<context>
-    <name>SystemRuntime</name>
-    <message>
-        <source>Glyphora</source>
-        <translation>Glyphora</translation>
     </message>
 </context>
 <context>

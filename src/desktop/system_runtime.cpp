@@ -3,6 +3,8 @@
 
 #include "desktop/system_runtime.h"
 
+#include "desktop/program_name.h"
+
 #include <QCoreApplication>
 #include <QDate>
 #include <QLocale>
@@ -140,7 +142,7 @@ void SystemRuntime::messageBox(const QString &text, MessageStyle style, const QS
 {
     const QMessageBox::Icon icon =
         style == MessageStyle::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon;
-    QMessageBox box(icon, title.isEmpty() ? QCoreApplication::translate("SystemRuntime", ProgramTitle) : title, text,
+    QMessageBox box(icon, title.isEmpty() ? ProgramName::title() : title, text,
                     QMessageBox::Ok);
     box.exec();
 }
@@ -171,7 +173,7 @@ void SystemRuntime::writeSetting(const QString &application, const QString &sect
 void SystemRuntime::reportFailure(const QString &what)
 {
     std::fprintf(stderr, "glyphora: %s\n", qPrintable(what));
-    QMessageBox::critical(nullptr, QCoreApplication::translate("SystemRuntime", ProgramTitle), what);
+    QMessageBox::critical(nullptr, ProgramName::title(), what);
 }
 
 QString SystemRuntime::shortDate()

@@ -11,8 +11,6 @@
 class SystemRuntime : public Runtime
 {
 public:
-    static constexpr const char *ProgramTitle = QT_TRANSLATE_NOOP("SystemRuntime", "Glyphora");
-
     // beforeEnd runs when the program ends, just before it goes: the place
     // to drop an unfinished print document so that nothing is left behind.
     explicit SystemRuntime(std::function<void()> beforeEnd = {});

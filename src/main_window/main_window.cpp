@@ -3,6 +3,7 @@
 
 #include "main_window/main_window.h"
 
+#include "desktop/program_name.h"
 #include "desktop/runtime.h"
 #include "desktop/screen.h"
 #include "font_sheet/font_sheet.h"
@@ -24,37 +25,114 @@ namespace {
 
 constexpr TwipsRect ClientArea{1170, 450, 5685, 6660};
 
-constexpr int Left = Qt::AlignLeft;
-constexpr int Centre = Qt::AlignHCenter;
+// The controls' object names: what the code, the tab order, screen readers
+// and test tools find each control by.
+namespace ControlName {
+constexpr const char *TitleLabel = "titleLabel";
+constexpr const char *SampleLine = "sampleLine";
+constexpr const char *PrintSizeLabel = "printSizeLabel";
+constexpr const char *FontListLabel = "fontListLabel";
+constexpr const char *DisplaySizeLabel = "displaySizeLabel";
+constexpr const char *PrintButton = "printButton";
+constexpr const char *ExitButton = "exitButton";
+constexpr const char *PrintSizeList = "printSizeList";
+constexpr const char *FontList = "fontList";
+constexpr const char *SelectAllButton = "selectAllButton";
+constexpr const char *DeselectAllButton = "deselectAllButton";
+constexpr const char *DisplaySizeList = "displaySizeList";
+constexpr const char *FontNameOption = "fontNameOption";
+constexpr const char *UserTextOption = "userTextOption";
+constexpr const char *UserTextBox = "userTextBox";
+} // namespace ControlName
 
-// The window's design, one row per control, bottom of the stacking order
-// first: the labels lie under every other control, and displaySizeList is drawn over
-// the right end of the sample line.
+constexpr const char *Arial = "Arial";
+constexpr const char *TimesNewRoman = "Times New Roman";
+// The size of the controls' own texts; the labels above the lists are a
+// little larger.
+constexpr double ControlPoints = 9.0;
+constexpr double ListLabelPoints = 9.75;
+
+// The window's design, bottom of the stacking order first: the labels lie
+// under every other control, and the display size list is drawn over the
+// right end of the sample line.
 constexpr ControlRow Design[] = {
-    // name               container kind                      caption                                  L     T     W     H     font               pt     text                     background          align   flags   screen-reader name
-    {"titleLabel",        nullptr, ControlKind::Label,         QT_TRANSLATE_NOOP("MainWindow", "Glyphora"),                             {1560,    0, 2655,  615}, "Arial",           24.0,  Colour::Blue,            Colour::LightGrey, Centre, Bold},
-    {"sampleLine",        nullptr, ControlKind::Label,         QT_TRANSLATE_NOOP("MainWindow", "Sample"),                               { 120, 4320, 5175,  975}, "Times New Roman", 24.0,  Colour::SystemWindowText, Colour::LightGrey, Left,  Bold, QT_TRANSLATE_NOOP("MainWindow", "Sample")},
-    {"printSizeLabel",    nullptr, ControlKind::Label,         QT_TRANSLATE_NOOP("MainWindow", "Print Size"),                           {4680,  960,  975,  255}, "Arial",           9.75,  Colour::Black,           Colour::LightGrey, Left,   Bold},
-    {"fontListLabel",     nullptr, ControlKind::Label,         QT_TRANSLATE_NOOP("MainWindow", "All Available Fonts"),                  { 120,  840, 2775,  255}, "Arial",           9.75,  Colour::Toolkit,         Colour::Toolkit,   Centre, Bold},
-    {"displaySizeLabel",  nullptr, ControlKind::Label,         QT_TRANSLATE_NOOP("MainWindow", "Display"),                              {4680, 2880,  975,  255}, "Arial",           9.75,  Colour::Black,           Colour::LightGrey, Centre, Bold},
-    {"printButton",       nullptr, ControlKind::CommandButton, QT_TRANSLATE_NOOP("MainWindow", "Print Fonts"),                          {3240, 2400, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::LightGrey, 0,      Bold},
-    {"exitButton",        nullptr, ControlKind::CommandButton, QT_TRANSLATE_NOOP("MainWindow", "Exit"),                                 {3240, 3600, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::SystemWindow, 0,   Bold},
-    {"printSizeList",     nullptr, ControlKind::ListBox,       nullptr,                                                                 {5040, 1320,  375, 1410}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold, QT_TRANSLATE_NOOP("MainWindow", "Print Size")},
-    {"fontList",          nullptr, ControlKind::ListBox,       nullptr,                                                                 { 120, 1200, 3015, 2985}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold | Sorted | MultiSelect, QT_TRANSLATE_NOOP("MainWindow", "All Available Fonts")},
-    {"selectAllButton",   nullptr, ControlKind::CommandButton, QT_TRANSLATE_NOOP("MainWindow", "Select All"),                           {3240, 1200, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
-    {"deselectAllButton", nullptr, ControlKind::CommandButton, QT_TRANSLATE_NOOP("MainWindow", "Deselect All"),                         {3240, 1800, 1335,  495}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
-    {"displaySizeList",   nullptr, ControlKind::ListBox,       nullptr,                                                                 {5040, 3240,  375, 1410}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold, QT_TRANSLATE_NOOP("MainWindow", "Display")},
-    {"fontNameOption",    nullptr, ControlKind::OptionButton,  QT_TRANSLATE_NOOP("MainWindow", "Use Font Name as Sample Text"),         { 120, 5280, 4575,  375}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold | Chosen},
-    {"userTextOption",    nullptr, ControlKind::OptionButton,  QT_TRANSLATE_NOOP("MainWindow", "Use User Defined Text as Sample Text"), { 120, 5640, 4455,  375}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold},
-    {"userTextBox",       nullptr, ControlKind::TextBox,       "",                                                                      { 840, 6120, 4575,  375}, "Arial",           9.0,   Colour::Toolkit,         Colour::Toolkit,   0,      Bold | Disabled, QT_TRANSLATE_NOOP("MainWindow", "User Defined Text")},
+    {.name = ControlName::TitleLabel, .kind = ControlKind::Label,
+     .caption = ProgramName::Text, .captionContext = ProgramName::Context,
+     .rect = {.left = 1560, .top = 0, .width = 2655, .height = 615},
+     .fontFamily = Arial, .fontPoints = 24.0, .text = Colour::Blue, .background = Colour::LightGrey,
+     .alignment = Qt::AlignHCenter, .flags = Bold},
+    {.name = ControlName::SampleLine, .kind = ControlKind::Label,
+     .caption = QT_TRANSLATE_NOOP("MainWindow", "Sample"),
+     .rect = {.left = 120, .top = 4320, .width = 5175, .height = 975},
+     .fontFamily = TimesNewRoman, .fontPoints = 24.0, .text = Colour::SystemWindowText,
+     .background = Colour::LightGrey, .alignment = Qt::AlignLeft, .flags = Bold,
+     .accessibleName = QT_TRANSLATE_NOOP("MainWindow", "Sample")},
+    {.name = ControlName::PrintSizeLabel, .kind = ControlKind::Label,
+     .caption = QT_TRANSLATE_NOOP("MainWindow", "Print Size"),
+     .rect = {.left = 4680, .top = 960, .width = 975, .height = 255},
+     .fontFamily = Arial, .fontPoints = ListLabelPoints, .text = Colour::Black, .background = Colour::LightGrey,
+     .alignment = Qt::AlignLeft, .flags = Bold},
+    {.name = ControlName::FontListLabel, .kind = ControlKind::Label,
+     .caption = QT_TRANSLATE_NOOP("MainWindow", "All Available Fonts"),
+     .rect = {.left = 120, .top = 840, .width = 2775, .height = 255},
+     .fontFamily = Arial, .fontPoints = ListLabelPoints, .alignment = Qt::AlignHCenter, .flags = Bold},
+    {.name = ControlName::DisplaySizeLabel, .kind = ControlKind::Label,
+     .caption = QT_TRANSLATE_NOOP("MainWindow", "Display"),
+     .rect = {.left = 4680, .top = 2880, .width = 975, .height = 255},
+     .fontFamily = Arial, .fontPoints = ListLabelPoints, .text = Colour::Black, .background = Colour::LightGrey,
+     .alignment = Qt::AlignHCenter, .flags = Bold},
+    {.name = ControlName::PrintButton, .kind = ControlKind::CommandButton,
+     .caption = QT_TRANSLATE_NOOP("MainWindow", "Print Fonts"),
+     .rect = {.left = 3240, .top = 2400, .width = 1335, .height = 495},
+     .fontFamily = Arial, .fontPoints = ControlPoints, .background = Colour::LightGrey, .flags = Bold},
+    {.name = ControlName::ExitButton, .kind = ControlKind::CommandButton,
+     .caption = QT_TRANSLATE_NOOP("MainWindow", "Exit"),
+     .rect = {.left = 3240, .top = 3600, .width = 1335, .height = 495},
+     .fontFamily = Arial, .fontPoints = ControlPoints, .background = Colour::SystemWindow, .flags = Bold},
+    {.name = ControlName::PrintSizeList, .kind = ControlKind::ListBox,
+     .rect = {.left = 5040, .top = 1320, .width = 375, .height = 1410},
+     .fontFamily = Arial, .fontPoints = ControlPoints, .flags = Bold,
+     .accessibleName = QT_TRANSLATE_NOOP("MainWindow", "Print Size")},
+    {.name = ControlName::FontList, .kind = ControlKind::ListBox,
+     .rect = {.left = 120, .top = 1200, .width = 3015, .height = 2985},
+     .fontFamily = Arial, .fontPoints = ControlPoints, .flags = Bold | Sorted | MultiSelect,
+     .accessibleName = QT_TRANSLATE_NOOP("MainWindow", "All Available Fonts")},
+    {.name = ControlName::SelectAllButton, .kind = ControlKind::CommandButton,
+     .caption = QT_TRANSLATE_NOOP("MainWindow", "Select All"),
+     .rect = {.left = 3240, .top = 1200, .width = 1335, .height = 495},
+     .fontFamily = Arial, .fontPoints = ControlPoints, .flags = Bold},
+    {.name = ControlName::DeselectAllButton, .kind = ControlKind::CommandButton,
+     .caption = QT_TRANSLATE_NOOP("MainWindow", "Deselect All"),
+     .rect = {.left = 3240, .top = 1800, .width = 1335, .height = 495},
+     .fontFamily = Arial, .fontPoints = ControlPoints, .flags = Bold},
+    {.name = ControlName::DisplaySizeList, .kind = ControlKind::ListBox,
+     .rect = {.left = 5040, .top = 3240, .width = 375, .height = 1410},
+     .fontFamily = Arial, .fontPoints = ControlPoints, .flags = Bold,
+     .accessibleName = QT_TRANSLATE_NOOP("MainWindow", "Display")},
+    {.name = ControlName::FontNameOption, .kind = ControlKind::OptionButton,
+     .caption = QT_TRANSLATE_NOOP("MainWindow", "Use Font Name as Sample Text"),
+     .rect = {.left = 120, .top = 5280, .width = 4575, .height = 375},
+     .fontFamily = Arial, .fontPoints = ControlPoints, .flags = Bold | Chosen},
+    {.name = ControlName::UserTextOption, .kind = ControlKind::OptionButton,
+     .caption = QT_TRANSLATE_NOOP("MainWindow", "Use User Defined Text as Sample Text"),
+     .rect = {.left = 120, .top = 5640, .width = 4455, .height = 375},
+     .fontFamily = Arial, .fontPoints = ControlPoints, .flags = Bold},
+    {.name = ControlName::UserTextBox, .kind = ControlKind::TextBox,
+     .rect = {.left = 840, .top = 6120, .width = 4575, .height = 375},
+     .fontFamily = Arial, .fontPoints = ControlPoints, .flags = Bold | Disabled,
+     .accessibleName = QT_TRANSLATE_NOOP("MainWindow", "User Defined Text")},
 };
 
 // The order in which Tab moves the focus. Qt's radio buttons take the focus
-// as one group, and a disabled userTextBox is skipped.
-constexpr const char *TabOrder[] = {"selectAllButton", "deselectAllButton", "printButton", "exitButton", "fontList",
-                                    "printSizeList",    "displaySizeList",    "fontNameOption",  "userTextOption",  "userTextBox"};
+// as one group, and a disabled user text box is skipped.
+constexpr const char *TabOrder[] = {
+    ControlName::SelectAllButton, ControlName::DeselectAllButton, ControlName::PrintButton,
+    ControlName::ExitButton,      ControlName::FontList,          ControlName::PrintSizeList,
+    ControlName::DisplaySizeList, ControlName::FontNameOption,    ControlName::UserTextOption,
+    ControlName::UserTextBox,
+};
 
-// The print sizes (printSizeList) and display sizes (displaySizeList), in points, and the
+// The print sizes and the display sizes, in points, and the
 // entries selected when the window first shows: "12" and "24".
 constexpr const char *PrintSizes[] = {"10", "12", "14", "16", "18", "20"};
 constexpr const char *DisplaySizes[] = {"16", "18", "20", "22", "24"};
@@ -109,9 +187,9 @@ MainWindow::MainWindow(FontCatalogue &fonts, Printer &printer, Screen &screen, R
     , m_sheetProgress(std::make_unique<PrintProgress>(m_progressWindow))
 {
     setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(tr(Title));
+    setWindowTitle(ProgramName::title());
     setWindowIcon(appIcon());
-    setFont(designFont(m_fonts, "Times New Roman", 26.25, true));
+    setFont(designFont(m_fonts, TimesNewRoman, 26.25, true));
 
     QPalette background = palette();
     background.setColor(QPalette::Window, colourOf(Colour::LightGrey));
@@ -176,25 +254,25 @@ MainWindow::~MainWindow() = default;
 void MainWindow::createControls()
 {
     const Controls controls = ::buildControls(this, Design, m_fonts, logicalScreenDpi(), "MainWindow");
-    m_titleLabel = controls.get<QLabel>("titleLabel");
-    m_sampleLine = controls.get<QLabel>("sampleLine");
+    m_titleLabel = controls.get<QLabel>(ControlName::TitleLabel);
+    m_sampleLine = controls.get<QLabel>(ControlName::SampleLine);
     // The sample line shows its face as it is from the design on, the
     // stored text included: it borrows no glyph.
     m_sampleLine->setFont(m_fonts.standaloneFont(m_sampleLine->font()));
     m_fonts.keepFacesSetUp(m_sampleLine->font());
-    m_printSizeLabel = controls.get<QLabel>("printSizeLabel");
-    m_fontListLabel = controls.get<QLabel>("fontListLabel");
-    m_displaySizeLabel = controls.get<QLabel>("displaySizeLabel");
-    m_fontList = controls.get<ListBox>("fontList");
-    m_printSizeList = controls.get<ListBox>("printSizeList");
-    m_displaySizeList = controls.get<ListBox>("displaySizeList");
-    m_exitButton = controls.get<QPushButton>("exitButton");
-    m_printButton = controls.get<QPushButton>("printButton");
-    m_selectAllButton = controls.get<QPushButton>("selectAllButton");
-    m_deselectAllButton = controls.get<QPushButton>("deselectAllButton");
-    m_fontNameOption = controls.get<QRadioButton>("fontNameOption");
-    m_userTextOption = controls.get<QRadioButton>("userTextOption");
-    m_userTextBox = controls.get<QLineEdit>("userTextBox");
+    m_printSizeLabel = controls.get<QLabel>(ControlName::PrintSizeLabel);
+    m_fontListLabel = controls.get<QLabel>(ControlName::FontListLabel);
+    m_displaySizeLabel = controls.get<QLabel>(ControlName::DisplaySizeLabel);
+    m_fontList = controls.get<ListBox>(ControlName::FontList);
+    m_printSizeList = controls.get<ListBox>(ControlName::PrintSizeList);
+    m_displaySizeList = controls.get<ListBox>(ControlName::DisplaySizeList);
+    m_exitButton = controls.get<QPushButton>(ControlName::ExitButton);
+    m_printButton = controls.get<QPushButton>(ControlName::PrintButton);
+    m_selectAllButton = controls.get<QPushButton>(ControlName::SelectAllButton);
+    m_deselectAllButton = controls.get<QPushButton>(ControlName::DeselectAllButton);
+    m_fontNameOption = controls.get<QRadioButton>(ControlName::FontNameOption);
+    m_userTextOption = controls.get<QRadioButton>(ControlName::UserTextOption);
+    m_userTextBox = controls.get<QLineEdit>(ControlName::UserTextBox);
 
     for (size_t i = 1; i < std::size(TabOrder); ++i)
         setTabOrder(controls.get<QWidget>(TabOrder[i - 1]), controls.get<QWidget>(TabOrder[i]));

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "desktop/program_name.h"
 #include "font_sheet/font_sheet.h"
 #include "progress_window/progress_window.h"
 
@@ -27,9 +28,8 @@ class MainWindow : public QWidget, private FontSheetSource
     Q_OBJECT
 
 public:
-    static constexpr const char *Title = QT_TRANSLATE_NOOP("MainWindow", "Glyphora");
     // The one settings entry: the user's sample text.
-    static constexpr const char *SettingsApplication = "Glyphora";
+    static constexpr const char *SettingsApplication = ProgramName::Text;
     static constexpr const char *SettingsSection = "User Text";
     static constexpr const char *SettingsKey = "Text";
 

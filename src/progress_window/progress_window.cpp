@@ -29,8 +29,6 @@ constexpr const char *ReadingTitle = QT_TRANSLATE_NOOP("ProgressWindow", "Readin
 constexpr const char *PrintingTitle = QT_TRANSLATE_NOOP("ProgressWindow", "Printing Fonts");
 constexpr const char *PleaseWait = QT_TRANSLATE_NOOP("ProgressWindow", "Please Wait");
 
-constexpr int Centre = Qt::AlignHCenter;
-
 // How long an opening waits for the platform to put the window on the
 // screen; a window manager that holds it back longer only costs the first
 // paints.
@@ -43,16 +41,39 @@ constexpr qreal DefaultRefreshHz = 60;
 constexpr const char *CountLineDescription = QT_TRANSLATE_NOOP("ProgressWindow", "Font count");
 constexpr const char *NameLineDescription = QT_TRANSLATE_NOOP("ProgressWindow", "Font being read or printed");
 
-// The window's design, one row per control, bottom of the stacking order
-// first: the Stop button is drawn over the panel's lower right corner, and
-// inside the panel nameLine lies over countLine. The panel's labels are placed
-// from the panel's corner.
+// The controls' object names: what the code, screen readers and test tools
+// find each control by.
+namespace ControlName {
+constexpr const char *Panel = "panel";
+constexpr const char *CountLine = "countLine";
+constexpr const char *NameLine = "nameLine";
+constexpr const char *StopButton = "stopButton";
+} // namespace ControlName
+
+constexpr const char *Arial = "Arial";
+
+// The window's design, bottom of the stacking order first: the Stop button
+// is drawn over the panel's lower right corner, and inside the panel the
+// name line lies over the count line. The panel's lines are placed from the
+// panel's corner.
 constexpr ControlRow Design[] = {
-    // name        container kind                       caption           L     T     W     H     font     pt      text             background         align   flags    screen-reader name
-    {"panel",      nullptr, ControlKind::Panel,         nullptr,                                     { 360,  240, 3615, 2175}, nullptr, 0,      Colour::Toolkit, Colour::LightGrey, 0,      NoFlags, QT_TRANSLATE_NOOP("ProgressWindow", "Progress")},
-    {"countLine",  "panel", ControlKind::Label,         InitialCountLine,                            { 480,  240, 2775,  735}, "Arial", 24.75,  Colour::Blue,    Colour::LightGrey, Centre, Bold},
-    {"nameLine",   "panel", ControlKind::Label,         InitialNameLine,                             {   0, 1200, 3615,  375}, "Arial", 11.25,  Colour::Red,     Colour::LightGrey, Centre, Bold},
-    {"stopButton", nullptr, ControlKind::CommandButton, QT_TRANSLATE_NOOP("ProgressWindow", "Stop"), {2760, 2160, 1335,  495}, nullptr, 0,      Colour::Toolkit, Colour::Toolkit,   0,      NoFlags},
+    {.name = ControlName::Panel, .kind = ControlKind::Panel,
+     .rect = {.left = 360, .top = 240, .width = 3615, .height = 2175},
+     .background = Colour::LightGrey,
+     .accessibleName = QT_TRANSLATE_NOOP("ProgressWindow", "Progress")},
+    {.name = ControlName::CountLine, .container = ControlName::Panel, .kind = ControlKind::Label,
+     .caption = InitialCountLine,
+     .rect = {.left = 480, .top = 240, .width = 2775, .height = 735},
+     .fontFamily = Arial, .fontPoints = 24.75, .text = Colour::Blue, .background = Colour::LightGrey,
+     .alignment = Qt::AlignHCenter, .flags = Bold},
+    {.name = ControlName::NameLine, .container = ControlName::Panel, .kind = ControlKind::Label,
+     .caption = InitialNameLine,
+     .rect = {.left = 0, .top = 1200, .width = 3615, .height = 375},
+     .fontFamily = Arial, .fontPoints = 11.25, .text = Colour::Red, .background = Colour::LightGrey,
+     .alignment = Qt::AlignHCenter, .flags = Bold},
+    {.name = ControlName::StopButton, .kind = ControlKind::CommandButton,
+     .caption = QT_TRANSLATE_NOOP("ProgressWindow", "Stop"),
+     .rect = {.left = 2760, .top = 2160, .width = 1335, .height = 495}},
 };
 
 } // namespace
@@ -73,10 +94,10 @@ ProgressWindow::ProgressWindow(FontCatalogue &fonts, Runtime &runtime, QWidget *
 
     const qreal dpi = logicalScreenDpi();
     const Controls controls = buildControls(this, Design, fonts, dpi, "ProgressWindow");
-    m_panel = controls.get<QFrame>("panel");
-    m_countLine = controls.get<QLabel>("countLine");
-    m_nameLine = controls.get<QLabel>("nameLine");
-    m_stopButton = controls.get<QPushButton>("stopButton");
+    m_panel = controls.get<QFrame>(ControlName::Panel);
+    m_countLine = controls.get<QLabel>(ControlName::CountLine);
+    m_nameLine = controls.get<QLabel>(ControlName::NameLine);
+    m_stopButton = controls.get<QPushButton>(ControlName::StopButton);
     setTabOrder(m_panel, m_stopButton);
     // Font names are shown as the printer reports them, even when they look
     // like markup.

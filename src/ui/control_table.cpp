@@ -36,7 +36,7 @@ QWidget *createControl(const ControlRow &row, QWidget *container, const QString 
         // looks like markup is not markup.
         label->setTextFormat(Qt::PlainText);
         if (row.alignment)
-            label->setAlignment(Qt::Alignment(row.alignment) | Qt::AlignTop);
+            label->setAlignment(row.alignment | Qt::AlignTop);
         else
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return label;
@@ -152,7 +152,8 @@ Controls buildControls(QWidget *window, std::span<const ControlRow> rows, FontCa
     Controls controls;
     for (const ControlRow &row : rows) {
         QWidget *container = row.container ? controls.get<QWidget>(row.container) : window;
-        QWidget *control = createControl(row, container, translated(translationContext, row.caption));
+        const char *captionContext = row.captionContext ? row.captionContext : translationContext;
+        QWidget *control = createControl(row, container, translated(captionContext, row.caption));
         control->setObjectName(QString::fromLatin1(row.name));
         if (row.fontFamily)
             control->setFont(designFont(fonts, row.fontFamily, row.fontPoints, row.flags & Bold));

@@ -40,19 +40,23 @@ enum ControlFlag {
 };
 
 // One control of a window's design: kind, caption, place, font and colours.
+// A row names only what it sets; the rest stays as the toolkit has it.
 struct ControlRow
 {
-    const char *name;
-    const char *container; // the name of an earlier panel row, or nullptr for the window
-    ControlKind kind;
-    const char *caption;
-    TwipsRect rect;
-    const char *fontFamily; // nullptr: the container's font
-    double fontPoints;
-    Colour text;
-    Colour background;
-    int alignment; // Qt::Alignment for labels, 0 for the toolkit's
-    int flags;     // ControlFlag bits
+    const char *name = nullptr;
+    const char *container = nullptr; // the name of an earlier panel row, or nullptr for the window
+    ControlKind kind = ControlKind::Label;
+    const char *caption = nullptr;
+    // The translation context of caption where it is not the window's own:
+    // a text that more than one window shows.
+    const char *captionContext = nullptr;
+    TwipsRect rect = {};
+    const char *fontFamily = nullptr; // nullptr: the container's font
+    double fontPoints = 0;
+    Colour text = Colour::Toolkit;
+    Colour background = Colour::Toolkit;
+    Qt::Alignment alignment = {}; // labels only; none: left and top
+    int flags = NoFlags;          // ControlFlag bits
     // What a screen reader calls the control; nullptr where its caption says
     // it already (buttons, options, headings) or where it reads out what it
     // shows.
@@ -84,8 +88,9 @@ private:
 // Creates the controls of a design table on window, converting twips at the
 // given DPI. Rows come bottom of the stacking order first: each control is
 // drawn over the ones created before it. Captions and screen-reader names
-// are shown translated, from the translation context given (the table marks
-// them with QT_TRANSLATE_NOOP in that context).
+// are shown translated, from the translation context given or a row's own
+// captionContext (the table marks them with QT_TRANSLATE_NOOP in that
+// context).
 Controls buildControls(QWidget *window, std::span<const ControlRow> rows, FontCatalogue &fonts, qreal dpi,
                        const char *translationContext);
 

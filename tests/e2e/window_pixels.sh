@@ -9,6 +9,14 @@
 #   sample_checksum ID NAME  dumps the settled window ID into
 #                            $E2E_WORK/NAME.xwd and prints the checksum of
 #                            its sample line (SAMPLE)
+#   sample_change ID NAME BEFORE
+#                            sample_checksum once the sample line no longer
+#                            has the checksum BEFORE, what it showed before
+#                            an action: a picture taken before the program
+#                            reacted cannot stand for its answer. Fails if
+#                            it never changes, or never settles (as a
+#                            command substitution, only its exit status
+#                            says so: assign it, under set -e).
 #   SAMPLE                   the main window's sample line less its lowest
 #                            row (the font-name option covers it) and its
 #                            right end (the display size list covers it)
@@ -46,4 +54,17 @@ settled_dump() {
 sample_checksum() {
     settled_dump "$1" "$E2E_WORK/$2.xwd"
     region_hash "$E2E_WORK/$2.xwd" "${SAMPLE[@]}"
+}
+
+sample_change() {
+    local now deadline=$((SECONDS + 20))
+    while ((SECONDS < deadline)); do
+        now=$(sample_checksum "$1" "$2") || exit 1
+        if [[ $now != "$3" ]]; then
+            echo "$now"
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "the sample line does not change ($2)"
 }
