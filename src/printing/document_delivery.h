@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "desktop/program_name.h"
+
 #include <QCoreApplication>
 #include <QPageLayout>
 #include <QString>
@@ -20,8 +22,10 @@ class DocumentDelivery
     Q_DECLARE_TR_FUNCTIONS(DocumentDelivery)
 
 public:
-    // The title of every document, and the start of a filed one's name.
-    static inline const QString DocumentTitle = QStringLiteral("Glyphora");
+    // The title of every document, and the start of a filed one's name: the
+    // program's name as written, in every language, so that the sheets of
+    // all its users sort and read alike.
+    static inline const QString DocumentTitle = QString::fromLatin1(ProgramName::Text);
 
     // The default destination as it is now. Fails when the document would
     // be filed and there is no documents folder to file it in.

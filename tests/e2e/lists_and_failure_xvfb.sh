@@ -48,18 +48,19 @@ settled_dump "$main" "$E2E_WORK/start.xwd"
 
 # --- Keyboard moves of the font list's current entry --------------------------
 click_row main_fontList 0
-first=$(sample_checksum "$main" first)
+first=$(sample_checksum "$main" first) || exit 1
 xdotool key ctrl+Down
-second=$(sample_checksum "$main" second)
-[[ $second != "$first" ]] || fail "Ctrl+Down did not move the sample line"
+second=$(sample_change "$main" second "$first") || fail "Ctrl+Down did not move the sample line"
 xdotool key ctrl+Down
-[[ $(sample_checksum "$main" third) != "$second" ]] || fail "a second Ctrl+Down did not move the sample line"
+sample_change "$main" third "$second" >/dev/null || fail "a second Ctrl+Down did not move the sample line"
 click_row main_fontList 0
-[[ $(sample_checksum "$main" again) == "$first" ]] || fail "a click on the entry selected alone did not show it"
+now=$(sample_checksum "$main" again) || exit 1
+[[ $now == "$first" ]] || fail "a click on the entry selected alone did not show it"
 xdotool key ctrl+End
-[[ $(sample_checksum "$main" last) != "$first" ]] || fail "Ctrl+End did not move the sample line"
+sample_change "$main" last "$first" >/dev/null || fail "Ctrl+End did not move the sample line"
 xdotool key ctrl+Home
-[[ $(sample_checksum "$main" home) == "$first" ]] || fail "Ctrl+Home did not bring the first font back"
+now=$(sample_checksum "$main" home) || exit 1
+[[ $now == "$first" ]] || fail "Ctrl+Home did not bring the first font back"
 echo "PASS: the sample line follows the font list's current entry"
 
 # --- Size lists keep their size ------------------------------------------------
@@ -83,7 +84,8 @@ for list in main_printSizeList:1 main_displaySizeList:4; do
     unset -n place
 done
 click_row main_fontList 0
-[[ $(sample_checksum "$main" size-kept) == "$first" ]] || fail "the sample line lost its size"
+now=$(sample_checksum "$main" size-kept) || exit 1
+[[ $now == "$first" ]] || fail "the sample line lost its size"
 echo "PASS: a Ctrl-click or Ctrl+Space keeps a size list's size"
 
 # --- A print that fails before its first font ---------------------------------
