@@ -6,6 +6,9 @@
 // Reading PDFs back with poppler's command-line tools.
 
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QList>
 #include <QProcess>
 #include <QRectF>
@@ -126,4 +129,38 @@ inline QList<PdfTextRun> pdfTextRuns(const QString &pdf)
         }
     }
     return runs;
+}
+
+// An entry of a PDF's outline as qpdf reads it: its title, the page it
+// points at (from 1), the height there in points from the page's bottom
+// edge, whether it shows its entries, and the entries under it.
+struct PdfOutlineEntry
+{
+    QString title;
+    int page;
+    double y;
+    bool open;
+    QList<PdfOutlineEntry> kids;
+};
+
+inline QList<PdfOutlineEntry> pdfOutlineEntries(const QJsonArray &items)
+{
+    QList<PdfOutlineEntry> entries;
+    for (const QJsonValue &value : items) {
+        const QJsonObject item = value.toObject();
+        const QJsonArray dest = item.value(QLatin1String("dest")).toArray();
+        entries.append({item.value(QLatin1String("title")).toString(),
+                        item.value(QLatin1String("destpageposfrom1")).toInt(), dest.at(3).toDouble(),
+                        item.value(QLatin1String("open")).toBool(),
+                        pdfOutlineEntries(item.value(QLatin1String("kids")).toArray())});
+    }
+    return entries;
+}
+
+inline QList<PdfOutlineEntry> pdfOutline(const QString &pdf)
+{
+    const QString json = toolOutput(QStringLiteral("qpdf"), {QStringLiteral("--json"),
+                                                             QStringLiteral("--json-key=outlines"), pdf});
+    return pdfOutlineEntries(
+        QJsonDocument::fromJson(json.toUtf8()).object().value(QLatin1String("outlines")).toArray());
 }

@@ -33,9 +33,9 @@ const QString Date = QStringLiteral("12/9/26");
 // The operations that print one entry at the default print size of 12.
 QStringList entry(const QString &font, const QString &sample, const QString &points = "12")
 {
-    return {"CurrentX=800", "GlyphFallback=1", "FontName=Arial", "FontBold=0",  "FontItalic=0",
-            "FontSize=8",   "Print:(" + font + ")", "CurrentX=835", "GlyphFallback=0", "FontName=" + font,
-            "FontSize=" + points, "Print:" + sample};
+    return {"CurrentX=800", "GlyphFallback=1", "FontName=Arial", "FontBold=0", "FontItalic=0",
+            "FontSize=8", "Entry:" + font, "Print:(" + font + ")", "CurrentX=835", "GlyphFallback=0",
+            "FontName=" + font, "FontSize=" + points, "Print:" + sample};
 }
 
 QStringList opening()

@@ -43,9 +43,18 @@ const QStringList Families = {QStringLiteral("Liberation Serif"), QStringLiteral
                               QStringLiteral("DejaVu Sans"),      QStringLiteral("C059"),
                               QStringLiteral("Liberation Mono"),  QStringLiteral("Nimbus Roman")};
 
+// The title of entry i, each name for a few entries in a row; unique, for
+// its number.
+QString entryTitle(const QStringList &names, int i)
+{
+    return QStringLiteral("%1 %2").arg(names.at(i / EntriesPerFamily % names.size())).arg(i);
+}
+
 // A font sheet's lines: a heading, then a caption and a sample per entry;
-// with untilPageBreak, up to the first line of the second page.
-void printSheet(SystemPrinter &printer, int entries, bool untilPageBreak = false)
+// with untilPageBreak, up to the first line of the second page. The
+// captions carry the names given, the samples are in Families.
+void printSheet(SystemPrinter &printer, int entries, bool untilPageBreak = false,
+                const QStringList &names = Families)
 {
     printer.setFontName(QStringLiteral("Arial"));
     printer.setFontSize(12);
@@ -59,7 +68,8 @@ void printSheet(SystemPrinter &printer, int entries, bool untilPageBreak = false
         const QString family = Families.at(i / EntriesPerFamily % Families.size());
         printer.setFontName(QStringLiteral("Arial"));
         printer.setFontSize(8);
-        if (line(QStringLiteral("(%1 %2)").arg(family).arg(i)))
+        printer.beginEntry(entryTitle(names, i));
+        if (line(QLatin1Char('(') + entryTitle(names, i) + QLatin1Char(')')))
             return;
         printer.setFontName(family);
         printer.setFontSize(SamplePoints);
@@ -99,6 +109,26 @@ QStringList pageFonts(const QString &pdf, int page)
     return fonts;
 }
 
+// The height of the pages in points, as pdfinfo gives it.
+double pageHeight(const QString &pdf)
+{
+    return infoField(pdf, QStringLiteral("Page size")).section(QLatin1Char(' '), 2, 2).toDouble();
+}
+
+// The groups that entries with these titles go under, in the sheet's own
+// order: a letter's entries in a row.
+QList<std::pair<QString, int>> letterGroups(const QStringList &titles)
+{
+    QList<std::pair<QString, int>> groups;
+    for (const QString &title : titles) {
+        const QString letter = title.left(1).toUpper();
+        if (groups.isEmpty() || groups.last().first != letter)
+            groups.append({letter, 0});
+        ++groups.last().second;
+    }
+    return groups;
+}
+
 QString pageText(const QString &pdf, int page)
 {
     const QString number = QString::number(page);
@@ -126,6 +156,8 @@ private slots:
 
     void partsJoinIntoTheSameDocument_data();
     void partsJoinIntoTheSameDocument();
+    void outlinePointsAtEachCaption_data();
+    void outlinePointsAtEachCaption();
     void earlyEndLeavesNothing_data();
     void earlyEndLeavesNothing();
 
@@ -214,6 +246,80 @@ void tst_PdfParts::partsJoinIntoTheSameDocument()
         QCOMPARE(captionSubsets, 1);
     else
         QVERIFY2(captionSubsets > 1 && captionSubsets < pages, qPrintable(QString::number(captionSubsets)));
+}
+
+void tst_PdfParts::outlinePointsAtEachCaption_data()
+{
+    QTest::addColumn<int>("fontsPerPart");
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<QStringList>("names");
+
+    QTest::newRow("one part") << OnePart << 12 << Families;
+    QTest::newRow("parts") << 6 << Entries << Families;
+    QTest::newRow("Chinese and Arabic names")
+        << OnePart << 12 << QStringList{QStringLiteral("文泉驿正黑"), QStringLiteral("نسخ كوفي"), Families.first()};
+    QTest::newRow("more than 100: grouped by letter") << 6 << 2 * Entries << Families;
+}
+
+// The outline read back by qpdf, each entry at the page where pdftotext
+// finds its caption, just above the caption's words.
+void tst_PdfParts::outlinePointsAtEachCaption()
+{
+    QFETCH(int, fontsPerPart);
+    QFETCH(int, entries);
+    QFETCH(QStringList, names);
+
+    SystemPrinter printer(m_fonts, m_notifier, fontsPerPart);
+    printSheet(printer, entries, false, names);
+    printer.finish();
+    const QString pdf = takeDocument(QStringLiteral("outline.pdf"));
+    QVERIFY(!pdf.isEmpty());
+
+    QCOMPARE(infoField(pdf, QStringLiteral("Title")), QStringLiteral("Glyphora"));
+    QCOMPARE(infoField(pdf, QStringLiteral("Subject")), QStringLiteral("Fonts: %1").arg(entries));
+    QCOMPARE(infoField(pdf, QStringLiteral("Creator")), QStringLiteral("Glyphora " GLYPHORA_VERSION));
+    QVERIFY(!infoField(pdf, QStringLiteral("CreationDate")).isEmpty());
+
+    QStringList titles;
+    for (int i = 0; i < entries; ++i)
+        titles.append(entryTitle(names, i));
+    QList<PdfOutlineEntry> outline = pdfOutline(pdf);
+    if (entries > 100) {
+        // Closed, each letter's entries under it.
+        QList<std::pair<QString, int>> groups;
+        QList<PdfOutlineEntry> kids;
+        for (const PdfOutlineEntry &group : std::as_const(outline)) {
+            groups.append({group.title, int(group.kids.size())});
+            QVERIFY(!group.open);
+            QCOMPARE(group.page, group.kids.first().page);
+            QCOMPARE(group.y, group.kids.first().y);
+            kids += group.kids;
+        }
+        QCOMPARE(groups, letterGroups(titles));
+        outline = kids;
+    }
+    QStringList outlineTitles;
+    for (const PdfOutlineEntry &entry : std::as_const(outline))
+        outlineTitles.append(entry.title);
+    QCOMPARE(outlineTitles, titles);
+
+    // Each caption's number, with the bracket beside it (on the left of a
+    // right-to-left name).
+    static const QRegularExpression bracket(QStringLiteral("[()]"));
+    QHash<QString, PdfWord> captionNumbers;
+    for (const PdfWord &word : pdfWords(pdf)) {
+        if (word.text.contains(bracket))
+            captionNumbers.insert(QString(word.text).remove(bracket), word);
+    }
+    const double height = pageHeight(pdf);
+    for (int i = 0; i < entries; ++i) {
+        const PdfWord number = captionNumbers.value(QString::number(i));
+        QCOMPARE(outline.at(i).page, number.page);
+        // The caption's line starts at the entry's height: its letters
+        // stand less than its 8 points below it.
+        const double below = number.box.top() - (height - outline.at(i).y);
+        QVERIFY2(below > -1 && below < 8, qPrintable(QString::number(below)));
+    }
 }
 
 void tst_PdfParts::earlyEndLeavesNothing_data()

@@ -142,6 +142,13 @@
     </message>
 </context>
 <context>
+    <name>PdfOutline</name>
+    <message>
+        <source>Fonts: %1</source>
+        <translation>Schriften: %1</translation>
+    </message>
+</context>
+<context>
     <name>ProgressWindow</name>
     <message>
         <source>Font Count</source>

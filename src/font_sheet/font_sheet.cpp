@@ -69,6 +69,8 @@ void printEntry(const FontSheetSource &source, Printer &printer, int i)
     printer.setFontBold(false);
     printer.setFontItalic(false);
     printer.setFontSize(CaptionPoints);
+    // A reader of the sheet's file finds the font by its caption.
+    printer.beginEntry(source.entryText(i));
     printer.printLine(QLatin1Char('(') + source.entryText(i) + QLatin1Char(')'));
 
     printer.setCurrentX(printer.currentX() + SampleIndent);

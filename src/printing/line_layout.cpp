@@ -18,11 +18,11 @@ LineLayout::LineLayout(FontCatalogue &catalogue, PrinterFonts &printerFonts, Pdf
 {
 }
 
-LineLayout::Prepared LineLayout::prepare(const FontKey &font, const QString &text)
+LineLayout::Prepared LineLayout::prepare(const FontKey &font, const QString &text, const QString &entry)
 {
     QString drawnText = text;
     const DeviceFont &drawnFont = m_fonts.lineFont(font, drawnText);
-    return {font, text, &drawnFont, drawnText};
+    return {font, text, entry, &drawnFont, drawnText};
 }
 
 bool LineLayout::breaksPage(const Pen &pen, const Prepared &line) const
@@ -43,7 +43,9 @@ QString LineLayout::place(Pen &pen, Prepared line)
         // here, and the rest of the run need not be drawn for nothing.
         failure = m_pdf.writeFailure();
     }
-    m_lines.append({pen.x, drop, line.font, line.text});
+    m_lines.append({pen.x, drop, line.font, line.text, line.entry});
+    if (!line.entry.isNull())
+        m_pdf.markEntry(line.entry, pen.y * m_dotsPerTwip);
     // Line ends are not drawn; the line ends anyway.
     line.drawnText.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
     if (!line.drawnText.isEmpty()) {
@@ -61,7 +63,7 @@ QString LineLayout::place(Pen &pen, Prepared line)
 QString LineLayout::placeAgain(const Line &line)
 {
     Pen pen{line.x, m_lineEnd + line.drop};
-    return place(pen, prepare(line.font, line.text));
+    return place(pen, prepare(line.font, line.text, line.entry));
 }
 
 void LineLayout::startPart()

@@ -27,6 +27,9 @@ struct Line
     double drop;
     FontKey font;
     QString text;
+    // The title of the outline entry that the line is the caption of, or
+    // null.
+    QString entry;
 };
 
 // The lines of the part being drawn, laid out on its pages.
@@ -44,6 +47,7 @@ public:
     {
         FontKey font;
         QString text;
+        QString entry;
         const DeviceFont *drawnFont;
         QString drawnText;
     };
@@ -51,7 +55,7 @@ public:
     // All three must outlive this object.
     LineLayout(FontCatalogue &catalogue, PrinterFonts &printerFonts, PdfDocument &pdf, double dotsPerTwip);
 
-    Prepared prepare(const FontKey &font, const QString &text);
+    Prepared prepare(const FontKey &font, const QString &text, const QString &entry);
     // Whether the line, at the pen, goes to a new page.
     bool breaksPage(const Pen &pen, const Prepared &line) const;
     // Draws the line at the pen, on a new page of the part where it does not

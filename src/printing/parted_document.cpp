@@ -18,9 +18,9 @@ PartedDocument::PartedDocument(FontCatalogue &catalogue, PrinterFonts &printerFo
 {
 }
 
-QString PartedDocument::printLine(Pen &pen, const FontKey &font, const QString &text)
+QString PartedDocument::printLine(Pen &pen, const FontKey &font, const QString &text, const QString &entry)
 {
-    const LineLayout::Prepared line = m_layout.prepare(font, text);
+    const LineLayout::Prepared line = m_layout.prepare(font, text, entry);
     // Once the part has drawn with its share of fonts, the next page starts
     // the next part, and the fonts are let go of.
     if (!m_layout.breaksPage(pen, line) || m_layout.fontCount() < m_fontsPerPart)
@@ -32,7 +32,7 @@ QString PartedDocument::printLine(Pen &pen, const FontKey &font, const QString &
     // drawn again.
     pen.y = 0;
     const QString failure = m_pdf.writeFailure();
-    const QString placed = m_layout.place(pen, m_layout.prepare(font, text));
+    const QString placed = m_layout.place(pen, m_layout.prepare(font, text, entry));
     return failure.isEmpty() ? placed : failure;
 }
 

@@ -29,10 +29,11 @@ public:
                    const QString &title, const QString &spoolFolder, int fontsPerPart);
 
     // Draws a line at the pen, in font, and moves the pen to the start of
-    // the next line. Returns why the pages drawn so far did not all reach
-    // the document's files, or nothing; throws PrinterError for a part that
+    // the next line; the outline entry titled entry, unless that is null,
+    // points at it. Returns why the pages drawn so far did not all reach the
+    // document's files, or nothing; throws PrinterError for a part that
     // cannot be ended or drawn again.
-    QString printLine(Pen &pen, const FontKey &font, const QString &text);
+    QString printLine(Pen &pen, const FontKey &font, const QString &text, const QString &entry);
 
     // Ends the last part: the whole document, in a spool file in the folder.
     std::unique_ptr<SpoolFile> complete();

@@ -23,6 +23,9 @@ struct PdfDocument::Part
     };
 
     std::unique_ptr<SpoolFile> spool;
+    int pages = 1;
+    // The outline's entries before the part's, for a part drawn again.
+    int entriesBefore = 0;
     // Gone once the part has ended, and with it every face it drew with.
     std::unique_ptr<Drawing> drawing = std::make_unique<Drawing>();
 };
@@ -48,6 +51,10 @@ QPdfWriter &PdfDocument::device()
 void PdfDocument::startPart()
 {
     auto part = std::make_unique<Part>(m_folder);
+    part->entriesBefore = m_outline.size();
+    m_pagesBefore = 0;
+    for (const std::unique_ptr<Part> &before : m_parts)
+        m_pagesBefore += before->pages;
     Part::Drawing &drawing = *part->drawing;
     if (!drawing.file.open(part->spool->descriptor(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
         throw PrinterError(tr("Cannot write a document in the folder \"%1\": %2")
@@ -77,10 +84,20 @@ void PdfDocument::endPart()
 void PdfDocument::newPage()
 {
     device().newPage();
+    ++m_parts.back()->pages;
+}
+
+void PdfDocument::markEntry(const QString &title, double yDots)
+{
+    constexpr double PointsPerInch = 72;
+    const double top = m_layout.paintRect(QPageLayout::Point).top() + yDots * PointsPerInch / m_dpi;
+    m_outline.add(title, m_pagesBefore + m_parts.back()->pages, top);
 }
 
 void PdfDocument::redoPart()
 {
+    // Its lines mark their entries again as they are drawn again.
+    m_outline.truncate(m_parts.back()->entriesBefore);
     m_parts.pop_back();
     startPart();
 }
@@ -97,13 +114,17 @@ QString PdfDocument::writeFailure() const
 std::unique_ptr<SpoolFile> PdfDocument::join()
 {
     endPart();
-    if (m_parts.size() == 1)
-        return std::move(m_parts.front()->spool);
+    const SpoolFile outline(m_folder);
+    QFile file;
+    if (!file.open(outline.descriptor(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle)
+        || file.write(m_outline.description()) < 0 || !file.flush())
+        throw PrinterError(tr("Cannot write the document into the folder \"%1\": %2")
+                               .arg(m_folder, file.errorString()));
     auto joined = std::make_unique<SpoolFile>(m_folder);
     std::vector<int> parts;
     for (const std::unique_ptr<Part> &part : m_parts)
         parts.push_back(part->spool->descriptor());
-    joinPdfFiles(parts, joined->descriptor());
+    joinPdfFiles(parts, outline.descriptor(), joined->descriptor());
     // The parts are done with before the document is handed on.
     m_parts.clear();
     return joined;

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "printing/pdf_outline.h"
 #include "printing/spool_file.h"
 
 #include <QCoreApplication>
@@ -22,7 +23,7 @@ class QPdfWriter;
 // way. Here each part is a PDF of its own, a whole number of pages, and
 // ending a part lets go of its faces. The caller ends a part at a page break
 // it would have made anyway, so the pages come out as one document's would.
-// join() joins the parts into the one document.
+// join() joins the parts into the one document, with its outline.
 //
 // The parts are spool files in the document's folder, without names where
 // the file system allows it, so that an abandoned document leaves none of
@@ -45,6 +46,9 @@ public:
 
     // Goes on to a fresh page of the part being drawn.
     void newPage();
+    // The outline entry titled title points at yDots down the printable area
+    // of the page being drawn.
+    void markEntry(const QString &title, double yDots);
 
     // Ends the part being drawn: its faces' glyphs are read from their files
     // and go into it now. Drawing goes on only after startPart().
@@ -59,8 +63,9 @@ public:
     // nothing when it did.
     QString writeFailure() const;
 
-    // The whole document, once its last part has ended: the one part
-    // itself, or the parts joined into a new spool file in the folder.
+    // The whole document, once its last part has ended: the parts joined
+    // into a new spool file in the folder, with the outline. A document of
+    // one part is joined too, for its outline.
     std::unique_ptr<SpoolFile> join();
 
     // For a program that ends this very moment: the named spool files lose
@@ -76,4 +81,7 @@ private:
     QString m_folder;
     // The parts already ended, then the one being drawn.
     std::vector<std::unique_ptr<Part>> m_parts;
+    // The pages of the parts before the one being drawn.
+    int m_pagesBefore = 0;
+    PdfOutline m_outline;
 };

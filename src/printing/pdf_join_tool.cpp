@@ -1,13 +1,23 @@
 // SPDX-FileCopyrightText: 2026 The Glyphora authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// glyphora-join-pdf OUTPUT-DESCRIPTOR PDF...
+// glyphora-join-pdf [--outline FILE] OUTPUT-DESCRIPTOR PDF...
 //
 // Writes the pages of the PDF files, one file after the other, as one PDF
 // into the open file OUTPUT-DESCRIPTOR, with the document information of the
 // first file. Fonts, pictures and page contents are copied as they stand,
 // never unpacked, and each file's shared resources once. Exits 0 when the
 // whole document is written, else 1 with the reason on standard error.
+//
+// The outline FILE holds UTF-8 lines that the document gets besides:
+//
+//   info KEY TEXT                 the document information's KEY set to TEXT
+//   entry DEPTH PAGE TOP TITLE    an outline entry
+//
+// An entry points at PAGE (from 1) of the joined document, TOP points below
+// the top edge of the page. DEPTH 0 is the outline's top level; an entry is
+// at most one level deeper than the one before it, under which it goes. An
+// entry that has entries under it starts closed.
 //
 // A program of its own, started by the printing code: MuPDF holds the pages
 // it copies until the document is written, about 8 KB for every printed
@@ -18,12 +28,15 @@
 #include <mupdf/fitz.h>
 #include <mupdf/pdf.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -37,6 +50,118 @@ struct Output
     int descriptor;
     int64_t written = 0;
 };
+
+struct InfoField
+{
+    std::string key;
+    std::string text;
+};
+
+struct OutlineEntry
+{
+    int depth;
+    int page;
+    double top;
+    std::string title;
+};
+
+struct Outline
+{
+    std::vector<InfoField> info;
+    std::vector<OutlineEntry> entries;
+};
+
+// An outline item that is being given its items, and the last of them so far.
+struct OpenItem
+{
+    pdf_obj *item;
+    pdf_obj *lastChild;
+    int children;
+};
+
+// The line's next blank-separated field, or false when there is none.
+bool nextField(const std::string &line, size_t &at, std::string &field)
+{
+    if (at >= line.size())
+        return false;
+    const size_t end = std::min(line.find(' ', at), line.size());
+    field = line.substr(at, end - at);
+    at = end + 1;
+    return !field.empty();
+}
+
+bool toInt(const std::string &text, int &value)
+{
+    char *end = nullptr;
+    errno = 0;
+    const long number = std::strtol(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || number < 0 || number > INT_MAX)
+        return false;
+    value = static_cast<int>(number);
+    return true;
+}
+
+bool toNumber(const std::string &text, double &value)
+{
+    char *end = nullptr;
+    errno = 0;
+    value = std::strtod(text.c_str(), &end);
+    return errno == 0 && *end == '\0' && value >= 0;
+}
+
+// Reads an outline description; on a fault, says where and returns false.
+bool readOutline(const char *path, Outline &outline, std::string &why)
+{
+    FILE *file = std::fopen(path, "r");
+    if (!file) {
+        why = std::string(path) + ": " + std::strerror(errno);
+        return false;
+    }
+    std::string text;
+    char buffer[1 << 14];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text.append(buffer, got);
+    const bool readFailed = std::ferror(file);
+    std::fclose(file);
+    if (readFailed) {
+        why = std::string(path) + ": cannot be read";
+        return false;
+    }
+
+    int number = 0;
+    int depth = -1;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = std::min(text.find('\n', start), text.size());
+        const std::string line = text.substr(start, end - start);
+        start = end + 1;
+        ++number;
+        size_t at = 0;
+        std::string kind, field;
+        bool fine = nextField(line, at, kind);
+        if (fine && kind == "info") {
+            InfoField info;
+            fine = nextField(line, at, info.key) && at <= line.size();
+            info.text = line.substr(std::min(at, line.size()));
+            outline.info.push_back(std::move(info));
+        } else if (fine && kind == "entry") {
+            OutlineEntry entry;
+            fine = nextField(line, at, field) && toInt(field, entry.depth) && entry.depth <= depth + 1
+                && nextField(line, at, field) && toInt(field, entry.page) && entry.page > 0
+                && nextField(line, at, field) && toNumber(field, entry.top);
+            entry.title = line.substr(std::min(at, line.size()));
+            depth = entry.depth;
+            outline.entries.push_back(std::move(entry));
+        } else {
+            fine = false;
+        }
+        if (!fine) {
+            why = std::string(path) + ":" + std::to_string(number) + ": not an outline line";
+            return false;
+        }
+    }
+    return true;
+}
 
 void writeOutput(fz_context *ctx, void *state, const void *data, size_t size)
 {
@@ -107,16 +232,108 @@ void appendFiles(fz_context *ctx, pdf_document *document, char **paths, int coun
         appendFile(ctx, document, paths[i], i == 0);
 }
 
-int join(fz_context *ctx, Output &target, char **paths, int count)
+void setInfo(fz_context *ctx, pdf_document *document, const std::vector<InfoField> &fields)
+{
+    if (fields.empty())
+        return;
+    pdf_obj *trailer = pdf_trailer(ctx, document);
+    pdf_obj *info = pdf_dict_get(ctx, trailer, PDF_NAME(Info));
+    if (!info) {
+        info = pdf_add_new_dict(ctx, document, 4);
+        pdf_dict_put_drop(ctx, trailer, PDF_NAME(Info), info);
+    }
+    for (const InfoField &field : fields)
+        pdf_dict_put_drop(ctx, info, pdf_new_name(ctx, field.key.c_str()), pdf_new_text_string(ctx, field.text.c_str()));
+}
+
+// [page /XYZ null top null]: the page at the entry's height, the left edge
+// and the zoom as the reader has them.
+pdf_obj *destination(fz_context *ctx, pdf_document *document, pdf_obj *page, double top)
+{
+    const fz_rect box = pdf_to_rect(ctx, pdf_dict_get_inheritable(ctx, page, PDF_NAME(MediaBox)));
+    pdf_obj *dest = pdf_new_array(ctx, document, 5);
+    pdf_array_push(ctx, dest, page);
+    pdf_array_push(ctx, dest, PDF_NAME(XYZ));
+    pdf_array_push(ctx, dest, PDF_NULL);
+    pdf_array_push_real(ctx, dest, box.y1 - top);
+    pdf_array_push(ctx, dest, PDF_NULL);
+    return dest;
+}
+
+// Ends the items at open's levels from depth on: an item with items under
+// it stays closed, which a negative count says.
+void closeLevels(fz_context *ctx, std::vector<OpenItem> &open, size_t depth)
+{
+    while (open.size() > depth) {
+        const OpenItem &level = open.back();
+        if (level.children > 0)
+            pdf_dict_put_int(ctx, level.item, PDF_NAME(Count), open.size() == 1 ? level.children : -level.children);
+        pdf_drop_obj(ctx, level.item);
+        pdf_drop_obj(ctx, level.lastChild);
+        open.pop_back();
+    }
+}
+
+// The outline, built as a whole in one pass: each item is linked to its
+// parent and to the item before it as it comes.
+void addOutline(fz_context *ctx, pdf_document *document, const std::vector<OutlineEntry> &entries,
+                std::vector<pdf_obj *> &pages, std::vector<OpenItem> &open)
+{
+    if (entries.empty())
+        return;
+    const int pageCount = pdf_count_pages(ctx, document);
+    for (int page = 0; page < pageCount; ++page)
+        pages.push_back(pdf_lookup_page_obj(ctx, document, page));
+
+    pdf_obj *root = pdf_dict_get(ctx, pdf_trailer(ctx, document), PDF_NAME(Root));
+    pdf_obj *outlines = pdf_add_new_dict(ctx, document, 4);
+    pdf_dict_put(ctx, root, PDF_NAME(Outlines), outlines);
+    pdf_dict_put(ctx, outlines, PDF_NAME(Type), PDF_NAME(Outlines));
+    // A reader shows the outline beside the pages when it opens the file.
+    pdf_dict_put(ctx, root, PDF_NAME(PageMode), PDF_NAME(UseOutlines));
+    open.push_back({outlines, nullptr, 0});
+
+    for (const OutlineEntry &entry : entries) {
+        if (entry.page > pageCount)
+            fz_throw(ctx, FZ_ERROR_GENERIC, "outline entry \"%s\": no page %d", entry.title.c_str(), entry.page);
+        closeLevels(ctx, open, size_t(entry.depth) + 1);
+        pdf_obj *item = pdf_add_new_dict(ctx, document, 6);
+        // The next entries may go under this one.
+        open.push_back({item, nullptr, 0});
+        OpenItem &parent = open[open.size() - 2];
+        pdf_dict_put_text_string(ctx, item, PDF_NAME(Title), entry.title.c_str());
+        pdf_dict_put(ctx, item, PDF_NAME(Parent), parent.item);
+        pdf_dict_put_drop(ctx, item, PDF_NAME(Dest), destination(ctx, document, pages[entry.page - 1], entry.top));
+        if (parent.lastChild) {
+            pdf_dict_put(ctx, parent.lastChild, PDF_NAME(Next), item);
+            pdf_dict_put(ctx, item, PDF_NAME(Prev), parent.lastChild);
+        } else {
+            pdf_dict_put(ctx, parent.item, PDF_NAME(First), item);
+        }
+        pdf_dict_put(ctx, parent.item, PDF_NAME(Last), item);
+        pdf_drop_obj(ctx, parent.lastChild);
+        parent.lastChild = pdf_keep_obj(ctx, item);
+        ++parent.children;
+    }
+}
+
+int join(fz_context *ctx, Output &target, const Outline &outline, char **paths, int count)
 {
     pdf_document *document = nullptr;
     fz_output *output = nullptr;
+    // Outside the guarded block, whose failures jump past what is declared
+    // in it.
+    std::vector<pdf_obj *> pages;
+    std::vector<OpenItem> open;
     fz_var(document);
     fz_var(output);
     fz_try(ctx)
     {
         document = pdf_create_document(ctx);
         appendFiles(ctx, document, paths, count);
+        setInfo(ctx, document, outline.info);
+        addOutline(ctx, document, outline.entries, pages, open);
+        closeLevels(ctx, open, 0);
         output = fz_new_output(ctx, OutputBufferSize, &target, writeOutput, nullptr, nullptr);
         output->tell = outputPosition;
         pdf_write_options options = pdf_default_write_options;
@@ -125,6 +342,10 @@ int join(fz_context *ctx, Output &target, char **paths, int count)
     }
     fz_always(ctx)
     {
+        for (const OpenItem &level : open) {
+            pdf_drop_obj(ctx, level.item);
+            pdf_drop_obj(ctx, level.lastChild);
+        }
         fz_drop_output(ctx, output);
         pdf_drop_document(ctx, document);
     }
@@ -140,11 +361,24 @@ int join(fz_context *ctx, Output &target, char **paths, int count)
 
 int main(int argc, char **argv)
 {
+    // The outline's description, when one is given, comes first.
+    const char *outlinePath = nullptr;
+    if (argc > 2 && std::strcmp(argv[1], "--outline") == 0) {
+        outlinePath = argv[2];
+        argc -= 2;
+        argv += 2;
+    }
     char *end = nullptr;
     const long descriptor = argc > 2 ? std::strtol(argv[1], &end, 10) : -1;
     if (argc < 3 || *argv[1] == '\0' || *end != '\0' || descriptor < 0 || descriptor > INT_MAX) {
-        std::fprintf(stderr, "usage: %s OUTPUT-DESCRIPTOR PDF...\n", argv[0]);
+        std::fprintf(stderr, "usage: glyphora-join-pdf [--outline FILE] OUTPUT-DESCRIPTOR PDF...\n");
         return Usage;
+    }
+    Outline outline;
+    std::string why;
+    if (outlinePath && !readOutline(outlinePath, outline, why)) {
+        std::fprintf(stderr, "%s\n", why.c_str());
+        return Failure;
     }
     fz_context *ctx = fz_new_context(nullptr, nullptr, FZ_STORE_DEFAULT);
     if (!ctx) {
@@ -154,7 +388,7 @@ int main(int argc, char **argv)
     fz_set_error_callback(ctx, quiet, nullptr);
     fz_set_warning_callback(ctx, quiet, nullptr);
     Output target{static_cast<int>(descriptor)};
-    const int status = join(ctx, target, argv + 2, argc - 2);
+    const int status = join(ctx, target, outline, argv + 2, argc - 2);
     fz_drop_context(ctx);
     return status;
 }

@@ -39,11 +39,11 @@ QString inherited(int descriptor)
 
 } // namespace
 
-void joinPdfFiles(const std::vector<int> &sources, int target)
+void joinPdfFiles(const std::vector<int> &sources, int outline, int target)
 {
     if (sources.empty())
         fail(QStringLiteral("no pages"));
-    QStringList arguments = {QString::number(target)};
+    QStringList arguments = {QStringLiteral("--outline"), inherited(outline), QString::number(target)};
     for (const int source : sources)
         arguments.append(inherited(source));
 
@@ -56,6 +56,7 @@ void joinPdfFiles(const std::vector<int> &sources, int target)
     // joiner alone inherits them. A joiner whose program has gone would
     // finish a document nobody takes: it goes too.
     std::vector<int> passed = sources;
+    passed.push_back(outline);
     passed.push_back(target);
     joiner.setChildProcessModifier([passed] {
         for (const int descriptor : passed)

@@ -56,6 +56,11 @@ public:
     // pen goes to the top of a new page.
     virtual void printLine(const QString &text) = 0;
 
+    // The next printed line is the caption of a font's entry on the sheet,
+    // titled title: a document that has an outline gets an entry there
+    // which points at that line. Paper shows nothing of it.
+    virtual void beginEntry(const QString &title) = 0;
+
     // Ends the open document and hands it to the printer. Does nothing when
     // no document is open.
     virtual void finish() = 0;

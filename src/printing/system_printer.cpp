@@ -58,6 +58,8 @@ struct SystemPrinter::Private
     bool bold = false;
     bool italic = false;
     bool borrowGlyphs = false;
+    // The title of the entry whose caption is the next line, or null.
+    QString entry;
 };
 
 SystemPrinter::SystemPrinter(FontCatalogue &fonts, Notifier &notifier, int fontsPerPart)
@@ -140,7 +142,7 @@ void SystemPrinter::printLine(const QString &text)
     const FontKey font{d->face, d->points, d->bold, d->italic, d->borrowGlyphs};
     QString failure;
     try {
-        failure = doc.printLine(d->pen, font, text);
+        failure = doc.printLine(d->pen, font, text, std::exchange(d->entry, QString()));
     } catch (...) {
         abort();
         throw;
@@ -151,6 +153,11 @@ void SystemPrinter::printLine(const QString &text)
     }
 }
 
+void SystemPrinter::beginEntry(const QString &title)
+{
+    d->entry = title;
+}
+
 void SystemPrinter::finish()
 {
     if (!d->doc)
@@ -159,6 +166,7 @@ void SystemPrinter::finish()
     // leaves nothing behind, and the next line starts a fresh one.
     const std::unique_ptr<OpenDocument> doc = std::move(d->doc);
     d->pen = Pen();
+    d->entry = QString();
     const std::unique_ptr<SpoolFile> spool = doc->parts.complete();
     doc->delivery.deliver(*spool, d->notifier);
 }
@@ -178,6 +186,7 @@ void SystemPrinter::abort()
     // unnamed spool file, which goes with its descriptor, as do the others.
     d->doc.reset();
     d->pen = Pen();
+    d->entry = QString();
 }
 
 PrinterFonts &SystemPrinter::Private::printerFonts()

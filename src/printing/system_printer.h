@@ -48,6 +48,7 @@ public:
     void setFontItalic(bool on) override;
     void setGlyphFallback(bool on) override;
     void printLine(const QString &text) override;
+    void beginEntry(const QString &title) override;
     void finish() override;
     void abort() override;
 

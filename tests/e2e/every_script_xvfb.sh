@@ -94,5 +94,16 @@ pdffonts "$sheet" | grep -q '^[A-Z]*+\?WenQuanYiZenHei ' || fail "the sheet has 
 [[ $(pdftotext "$sheet" - | grep -o "$chinese" | wc -l) == 1 ]] ||
     fail "the Chinese name is not on the sheet once: $(pdftotext "$sheet" - | grep "$chinese")"
 pdftotext "$sheet" - | grep -q "($chinese " || fail "no caption of the Chinese name"
+# Both names are outline entries, as their captions have them.
+titles=$(qpdf --json --json-key=outlines "$sheet" | /usr/bin/python3 -c '
+import json, sys
+def titles(items):
+    for item in items:
+        print(item["title"])
+        titles(item["kids"])
+titles(json.load(sys.stdin)["outlines"])')
+for name in "$chinese" "$arabic"; do
+    grep -q "^$name " <<<"$titles" || fail "no outline entry for $name: $titles"
+done
 click_control "$id" main_exitButton
 expect_exit 0

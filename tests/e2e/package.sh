@@ -28,6 +28,10 @@ maintainer="Glyphora Test <test@example.org>"
 debs=("$work"/cpack/*.deb)
 [[ ${#debs[@]} -eq 1 && -f ${debs[0]} ]] || fail "not one package: ${debs[*]}"
 deb=${debs[0]}
+# The joining program takes only what it uses of MuPDF: no built-in fonts.
+max_bytes=$((3 * 1000 * 1000))
+size=$(stat -c %s "$deb")
+((size <= max_bytes)) || fail "the package is $size bytes, more than $max_bytes"
 
 # The Qt libraries, CUPS and fontconfig from the program's links, the
 # libraries under MuPDF from the joining program's, Qt's X11 platform

@@ -347,6 +347,7 @@ void tst_FontSheetPrint::sheet()
         });
     }
     QStringList captions;
+    QList<int> captionPages;
     QStringList samples;
     QSet<QString> facesSeen;
     for (int i = 1; i + 1 < runs.size(); i += 2) {
@@ -356,6 +357,7 @@ void tst_FontSheetPrint::sheet()
         QCOMPARE(caption.font, CaptionFace);
         QCOMPARE(caption.points, CaptionPoints);
         captions.append(caption.text.mid(1, caption.text.size() - 2));
+        captionPages.append(caption.page);
         samples.append(sample.text);
         QCOMPARE_LE(std::abs(sample.points - LargestPrintSize), 1);
         if (faces.contains(sample.text)) {
@@ -374,6 +376,17 @@ void tst_FontSheetPrint::sheet()
         return a.compare(b, Qt::CaseInsensitive) < 0;
     }));
     QCOMPARE(facesSeen.size(), faces.size());
+    // A filed sheet's outline: an entry for each font, at its caption's page.
+    if (!m_cups) {
+        QStringList titles;
+        QList<int> pages;
+        for (const PdfOutlineEntry &entry : pdfOutline(pdf)) {
+            titles.append(entry.title);
+            pages.append(entry.page);
+        }
+        QCOMPARE(titles, names);
+        QCOMPARE(pages, captionPages);
+    }
     QCOMPARE_GE(runs.last().page, 3);
 
     const QStringList fonts = pdfFonts(pdf);

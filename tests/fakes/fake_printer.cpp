@@ -78,6 +78,11 @@ void FakePrinter::printLine(const QString &text)
     m_y += m_fontSize * twipsPerPoint;
 }
 
+void FakePrinter::beginEntry(const QString &title)
+{
+    record(QStringLiteral("Entry:%1").arg(title));
+}
+
 void FakePrinter::finish()
 {
     // The next document starts with the pen at the top of its first page.

@@ -11,7 +11,7 @@
 // A printer that records every surface operation as one line of text, for
 // tests that check what a routine asks of the printer and in what order:
 // "CurrentX=800", "FontName=Arial", "FontSize=8", "FontBold=0",
-// "Print:(Arial)", "Finish", "Abort".
+// "Entry:Arial", "Print:(Arial)", "Finish", "Abort".
 class FakePrinter : public Printer
 {
 public:
@@ -50,6 +50,7 @@ public:
     void setFontItalic(bool on) override;
     void setGlyphFallback(bool on) override;
     void printLine(const QString &text) override;
+    void beginEntry(const QString &title) override;
     void finish() override;
     void abort() override;
 
