@@ -219,6 +219,25 @@
     </message>
 </context>
 <context>
+    <name>SystemRuntime</name>
+    <message>
+        <source>its folder cannot be made</source>
+        <translation>sein Ordner lässt sich nicht anlegen</translation>
+    </message>
+    <message>
+        <source>the new file cannot be written</source>
+        <translation>die neue Datei lässt sich nicht schreiben</translation>
+    </message>
+    <message>
+        <source>the new file could not be written whole; the disk may be full</source>
+        <translation>die neue Datei ließ sich nicht vollständig schreiben; der Datenträger ist vielleicht voll</translation>
+    </message>
+    <message>
+        <source>The settings could not be stored in &quot;%1&quot;: %2.</source>
+        <translation>Die Einstellungen konnten nicht in „%1“ gespeichert werden: %2.</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
         <source>Look at the fonts your printer offers and print a font sheet.</source>
