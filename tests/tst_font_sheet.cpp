@@ -302,16 +302,20 @@ void tst_FontSheet::failureFromFirstSelectedEntry_data()
 {
     QTest::addColumn<int>("failingFontNameWrite");
     QTest::addColumn<QStringList>("printed");
+    QTest::addColumn<QString>("reason");
 
     // FontName is written once for the heading, then twice per entry.
-    QTest::newRow("face of the third selected font") << 7 << QStringList{"Arial", "Bodoni", "(Courier)"};
-    QTest::newRow("caption of the first selected font") << 2 << QStringList{};
+    QTest::newRow("face of the third selected font")
+        << 7 << QStringList{"Arial", "Bodoni", "(Courier)"} << "the printer has no font named Courier";
+    QTest::newRow("caption of the first selected font")
+        << 2 << QStringList{} << "the printer has no font named Arial";
 }
 
 void tst_FontSheet::failureFromFirstSelectedEntry()
 {
     QFETCH(int, failingFontNameWrite);
     QFETCH(QStringList, printed);
+    QFETCH(QString, reason);
 
     fill({"Arial", "Bodoni", "Courier", "Futura"});
     select({0, 1, 2, 3});
@@ -326,6 +330,10 @@ void tst_FontSheet::failureFromFirstSelectedEntry()
     QCOMPARE(m_runtime.messages[0].text, Failed);
     QCOMPARE(m_runtime.messages[0].style, Runtime::MessageStyle::Plain);
     QCOMPARE(m_runtime.messages[0].title, QString());
+    // The fixed text says nothing of the cause: the journal and the box's
+    // details do.
+    QCOMPARE(m_runtime.messages[0].details, reason);
+    QCOMPARE(m_runtime.logged, QStringList{reason});
     QVERIFY(!m_printer.operations.contains("Finish"));
     QCOMPARE(m_printer.operations.last(), QStringLiteral("Abort"));
     QVERIFY(!m_mainWindow->progressWindow().isVisible());

@@ -116,6 +116,7 @@ void printFontSheet(FontSheetSource &source, FontSheetProgress &progress, Printe
     // Failures are caught from the first selected entry on, up to and
     // including the closing steps; earlier ones go to the caller.
     bool trapArmed = false;
+    QString failure;
     try {
         const int last = source.entryCount() - 1;
         for (int i = 0; i <= last; ++i) {
@@ -134,16 +135,24 @@ void printFontSheet(FontSheetSource &source, FontSheetProgress &progress, Printe
         }
         progress.close();
         printer.finish();
-    } catch (const std::exception &) {
+        return;
+    } catch (const std::exception &error) {
         if (!trapArmed)
             throw;
-        // The partly drawn document is thrown away before the user hears of
-        // the failure; a second failure while doing so changes nothing.
-        try {
-            printer.abort();
-        } catch (const std::exception &) {
-        }
-        runtime.messageBox(translated(Failed), Runtime::MessageStyle::Plain);
-        progress.close();
+        failure = QString::fromUtf8(error.what());
     }
+    // The message's fixed words tell the user nothing of the cause, so the
+    // cause goes to the journal, and behind the box's details for the
+    // author whom the message asks the user to tell.
+    runtime.logFailure(failure);
+    // The partly drawn document is thrown away before the user hears of the
+    // failure; a second failure while doing so is told of too, and changes
+    // nothing else.
+    try {
+        printer.abort();
+    } catch (const std::exception &error) {
+        runtime.logFailure(QString::fromUtf8(error.what()));
+    }
+    runtime.messageBox(translated(Failed), Runtime::MessageStyle::Plain, {}, failure);
+    progress.close();
 }
