@@ -49,6 +49,10 @@
         <source>Printing the %1 fonts you selected.</source>
         <translation>Schriften im Druck: %1</translation>
     </message>
+    <message>
+        <source>Finishing the sheet…</source>
+        <translation>Schriftmusterblatt wird fertiggestellt …</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

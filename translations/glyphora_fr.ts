@@ -49,6 +49,10 @@
         <source>Printing the %1 fonts you selected.</source>
         <translation>Polices à imprimer&#xa0;: %1</translation>
     </message>
+    <message>
+        <source>Finishing the sheet…</source>
+        <translation>Finalisation de la planche…</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -29,6 +29,7 @@ constexpr const char *NothingSelectedTitle = QT_TRANSLATE_NOOP("FontSheet", "Err
 constexpr const char *Failed = QT_TRANSLATE_NOOP("FontSheet", "An Error has occured.  Please notify the author.");
 constexpr const char *Heading = QT_TRANSLATE_NOOP("FontSheet", "Glyphora Font Sheet %1");
 constexpr const char *PrintingNote = QT_TRANSLATE_NOOP("FontSheet", "Printing the %1 fonts you selected.");
+constexpr const char *FinishingNote = QT_TRANSLATE_NOOP("FontSheet", "Finishing the sheet…");
 const QString &HeadingFont = FontCatalogue::CaptionFamily;
 constexpr double HeadingPoints = 12;
 const QString &CaptionFont = FontCatalogue::CaptionFamily;
@@ -133,8 +134,19 @@ void printFontSheet(FontSheetSource &source, FontSheetProgress &progress, Printe
             }
             printEntry(source, printer, i);
         }
-        progress.close();
-        printer.finish();
+        // Ending a long document takes seconds: until the sheet is filed or
+        // sent the progress window stays up at its final count, the windows
+        // repaint, and Stop calls the ending off with nothing printed. A
+        // Stop seen after the last selected font ends the run as usual.
+        const bool stopAlreadyMade = progress.stopRequested();
+        progress.setNote(translated(FinishingNote));
+        progress.repaintWindow();
+        const bool finished = printer.finish([&] {
+            runtime.pumpEvents();
+            return stopAlreadyMade || !progress.stopRequested();
+        });
+        if (finished)
+            progress.close();
         return;
     } catch (const std::exception &error) {
         if (!trapArmed)

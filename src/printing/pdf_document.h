@@ -9,9 +9,11 @@
 #include <QPageLayout>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
+class PdfJoin;
 class QPainter;
 class QPdfWriter;
 
@@ -60,11 +62,14 @@ public:
     QString writeFailure() const;
 
     // The whole document, once its last part has ended: the one part
-    // itself, or the parts joined into a new spool file in the folder.
-    std::unique_ptr<SpoolFile> join();
+    // itself, or the parts joined into a new spool file in the folder. The
+    // join runs whileWaiting as PdfJoin::wait() does; nothing when that
+    // calls it off.
+    std::unique_ptr<SpoolFile> join(const std::function<bool()> &whileWaiting = {});
 
     // For a program that ends this very moment: the named spool files lose
-    // their names. Unnamed ones go with the process.
+    // their names, and a join under way ends. Unnamed files go with the
+    // process.
     void removeNames();
 
 private:
@@ -76,4 +81,7 @@ private:
     QString m_folder;
     // The parts already ended, then the one being drawn.
     std::vector<std::unique_ptr<Part>> m_parts;
+    // While the parts are joined: the joiner and the file it writes.
+    PdfJoin *m_join = nullptr;
+    SpoolFile *m_joined = nullptr;
 };

@@ -78,12 +78,19 @@ void FakePrinter::printLine(const QString &text)
     m_y += m_fontSize * twipsPerPoint;
 }
 
-void FakePrinter::finish()
+bool FakePrinter::finish(const WhileWaiting &whileWaiting)
 {
     // The next document starts with the pen at the top of its first page.
     documentOpen = false;
     m_x = m_y = 0;
+    for (int wait = 0; wait < waitsInFinish; ++wait) {
+        if (whileWaiting && !whileWaiting()) {
+            record(QStringLiteral("FinishCalledOff"));
+            return false;
+        }
+    }
     record(QStringLiteral("Finish"));
+    return true;
 }
 
 void FakePrinter::abort()
