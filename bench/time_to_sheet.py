@@ -82,17 +82,25 @@ class EndWatch:
         self.picture = None
         self.last_change = None
 
-    def look(self):
+    def look(self, sheet_there):
+        shown = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Printing Fonts$"],
+                               capture_output=True, text=True).stdout.split()
         if self.window is None:
-            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Printing Fonts$"],
-                                   capture_output=True, text=True).stdout.split()
-            if not found:
+            if not shown:
                 return
-            self.window = found[0]
+            self.window = shown[0]
+        # An unmapped window's pixels are undefined: it counts as closed.
         shot = subprocess.run(["xwd", "-silent", "-id", self.window], capture_output=True)
-        picture = shot.stdout if shot.returncode == 0 else b"closed"
+        picture = shot.stdout if shot.returncode == 0 and self.window in shown else b"closed"
+        # A window that closes once the sheet is there closed after it.
+        if picture == b"closed" and sheet_there():
+            return
         if picture != self.picture:
             self.picture, self.last_change = picture, time.monotonic()
+
+
+def sheet_in(documents):
+    return os.path.isdir(documents) and any(name.endswith(".pdf") for name in os.listdir(documents))
 
 
 def longest_answer_ms(answers, since, until):
@@ -131,10 +139,10 @@ def main():
         click(window, print_fonts)
         while time.monotonic() < deadline:
             if watch:
-                watch.look()
+                watch.look(lambda: sheet_in(documents))
             if program.poll() is not None:
                 sys.exit(f"time_to_sheet: the program ended with {program.returncode}")
-            if os.path.isdir(documents) and any(name.endswith(".pdf") for name in os.listdir(documents)):
+            if sheet_in(documents):
                 break
             time.sleep(POLL_S)
         else:
