@@ -12,6 +12,10 @@
 # qpdf --check, pages, text and size. Prints markdown tables of medians.
 #   bench/sheet_sizes.sh [RUNS]               (default 3 runs)
 # GLYPHORA_BENCH_SIZES="100 200" measures other numbers of families.
+# Then one more run of each program at the largest size with pings sent to
+# its main window (bench/ping_probe.cpp) and its progress window watched:
+# the longest time that its main thread stays away from its event loop, and
+# the time without progress at the end of the sheet.
 set -euo pipefail
 runs=${1:-3}
 . "$(dirname "${BASH_SOURCE[0]}")/prepare.sh"
@@ -72,6 +76,14 @@ for run in $(seq "$runs"); do
     done
 done
 
+# The probed runs, apart: the probes cost the program time of their own.
+largest=${sizes[-1]}
+declare -A probed
+for program in old new; do
+    probed[$program]=$(GLYPHORA_PING_PROBE=$build/bench/ping_probe measure "$program" "$largest")
+    echo "probed, $program, $largest: ${probed[$program]}" >&2
+done
+
 pages_of() {
     pdfinfo "$1" 2>/dev/null | awk '/^Pages:/ { print $2 }'
 }
@@ -111,3 +123,13 @@ for size in "${sizes[@]}"; do
     echo "| $(families_of "$size") | $(awk -v a="$(median 1 "new-$size")" -v b="$(median 1 "old-$size")" 'BEGIN { printf "%.2f", a / b }') |" \
          "$check | $pages | $text | $(awk -v a="$(stat -c %s "$new")" -v b="$(stat -c %s "$old")" 'BEGIN { printf "%.3f", a / b }') |"
 done
+
+echo
+echo "| installed and selected | program | longest time away from the event loop (ms) | without progress at the end (s) |"
+echo "|---:|---|---:|---:|"
+for program in old new; do
+    read -r -a fields <<<"${probed[$program]}"
+    echo "| $(families_of "$largest") | $program | ${fields[5]:-nan} | ${fields[6]:-nan} |"
+done
+echo
+echo "One run each, from the click on Print Fonts until the sheet is filed; load average $(cut -d' ' -f1-3 /proc/loadavg)."

@@ -15,6 +15,15 @@ program and the processes that it waited for. The program is then ended.
     time_to_sheet.py TIMEOUT_S DOCUMENTS SELECT_ALL_X,Y PRINT_X,Y PROGRAM [ARGUMENT...]
 
 The places are the buttons' centres in the main window, in pixels.
+
+With GLYPHORA_PING_PROBE naming the ping_probe program, two more figures
+follow: the longest answer in ms to the pings that the probe sends the main
+window from the click until the sheet is there (the longest time that the
+program's main thread stayed away from its event loop), and the seconds
+without progress at the end: from the progress window's last change on the
+screen (a count, a note, or its closing) until the sheet is there. The
+probes cost the program time of their own: timings of such runs are not
+comparable with those of plain runs.
 """
 
 import os
@@ -65,6 +74,48 @@ def wait_until_idle(pid, deadline):
     sys.exit("time_to_sheet: Select All did not end")
 
 
+class EndWatch:
+    """Watches the progress window's pixels for the last time it changed."""
+
+    def __init__(self):
+        self.window = None
+        self.picture = None
+        self.last_change = None
+
+    def look(self, sheet_there):
+        shown = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Printing Fonts$"],
+                               capture_output=True, text=True).stdout.split()
+        if self.window is None:
+            if not shown:
+                return
+            self.window = shown[0]
+        # An unmapped window's pixels are undefined: it counts as closed.
+        shot = subprocess.run(["xwd", "-silent", "-id", self.window], capture_output=True)
+        picture = shot.stdout if shot.returncode == 0 and self.window in shown else b"closed"
+        # A window that closes once the sheet is there closed after it.
+        if picture == b"closed" and sheet_there():
+            return
+        if picture != self.picture:
+            self.picture, self.last_change = picture, time.monotonic()
+
+
+def sheet_in(documents):
+    return os.path.isdir(documents) and any(name.endswith(".pdf") for name in os.listdir(documents))
+
+
+def longest_answer_ms(answers, since, until):
+    """The longest answer to a ping sent between since and until, or one still open at until."""
+    longest = 0.0
+    last_sent = since
+    for line in answers.splitlines():
+        sent, took = (float(field) for field in line.split())
+        if since <= sent <= until:
+            longest = max(longest, took)
+            last_sent = max(last_sent, sent + took / 1000)
+    # A ping not answered when the sheet came is a wait still under way.
+    return max(longest, (until - last_sent) * 1000 if last_sent < until - 0.1 else 0.0)
+
+
 def main():
     if len(sys.argv) < 6:
         sys.exit(__doc__)
@@ -79,17 +130,30 @@ def main():
         wait_until_idle(program.pid, deadline)
         cpu_before = cpu_seconds(program.pid)
         all_cpu_before = cpu_seconds_with_children(program.pid)
+        probe_path = os.environ.get("GLYPHORA_PING_PROBE")
+        probe = watch = None
+        if probe_path:
+            probe = subprocess.Popen([probe_path, window], stdout=subprocess.PIPE, text=True)
+            watch = EndWatch()
         clicked = time.monotonic()
         click(window, print_fonts)
         while time.monotonic() < deadline:
+            if watch:
+                watch.look(lambda: sheet_in(documents))
             if program.poll() is not None:
                 sys.exit(f"time_to_sheet: the program ended with {program.returncode}")
-            if os.path.isdir(documents) and any(name.endswith(".pdf") for name in os.listdir(documents)):
+            if sheet_in(documents):
                 break
             time.sleep(POLL_S)
         else:
             sys.exit("time_to_sheet: no sheet in time")
-        took = time.monotonic() - clicked
+        filed = time.monotonic()
+        took = filed - clicked
+        probed = ""
+        if probe:
+            probe.terminate()
+            answers = probe.communicate()[0]
+            probed = f" {longest_answer_ms(answers, clicked, filed):.0f} {filed - (watch.last_change or clicked):.2f}"
         cpu = cpu_seconds(program.pid) - cpu_before
         all_cpu = cpu_seconds_with_children(program.pid) - all_cpu_before
         result = f"{took:.3f} {peak_rss_mb(program.pid):.1f} {cpu:.2f}"
@@ -97,7 +161,7 @@ def main():
         stop(program, 30)
     # Linux counts in KB, and passes on the peaks of the children that a
     # child waited for.
-    print(f"{result} {resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss / 1024:.1f} {all_cpu:.2f}")
+    print(f"{result} {resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss / 1024:.1f} {all_cpu:.2f}{probed}")
 
 
 if __name__ == "__main__":

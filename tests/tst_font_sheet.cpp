@@ -72,6 +72,7 @@ private Q_SLOTS:
     void nothingSelected();
     void stop_data();
     void stop();
+    void progressWindowStaysUpUntilTheSheetIsOut();
     void secondRunStartsAfresh();
     void failureFromFirstSelectedEntry_data();
     void failureFromFirstSelectedEntry();
@@ -237,24 +238,28 @@ void tst_FontSheet::stop_data()
 {
     QTest::addColumn<int>("stopAtPump");
     QTest::addColumn<QStringList>("printed");
-    QTest::addColumn<bool>("ended");
+    QTest::addColumn<QString>("end");
 
-    // Entries Arial, Bodoni, Courier, Futura; Arial, Courier and Futura selected.
-    QTest::newRow("before the first entry") << 1 << QStringList{} << false;
-    QTest::newRow("between selected entries") << 2 << QStringList{"Arial"} << false;
-    QTest::newRow("at a selected entry") << 3 << QStringList{"Arial"} << false;
-    QTest::newRow("after the last selected entry") << 5 << QStringList{"Arial", "Courier", "Futura"}
-                                                   << true;
+    // Entries Arial, Bodoni, Courier, Futura, Zapf; Arial, Courier and
+    // Futura selected; the ending of the document pumps twice.
+    QTest::newRow("before the first entry") << 1 << QStringList{} << "Abort";
+    QTest::newRow("between selected entries") << 2 << QStringList{"Arial"} << "Abort";
+    QTest::newRow("at a selected entry") << 3 << QStringList{"Arial"} << "Abort";
+    QTest::newRow("after the last selected entry")
+        << 5 << QStringList{"Arial", "Courier", "Futura"} << "Finish";
+    QTest::newRow("while the document is ended")
+        << 6 << QStringList{"Arial", "Courier", "Futura"} << "FinishCalledOff";
 }
 
 void tst_FontSheet::stop()
 {
     QFETCH(int, stopAtPump);
     QFETCH(QStringList, printed);
-    QFETCH(bool, ended);
+    QFETCH(QString, end);
 
     fill({"Futura", "Bodoni", "Arial", "Courier", "Zapf"});
     select({0, 2, 3});
+    m_printer.waitsInFinish = 2;
     m_runtime.onPump = [&](int pump) {
         if (pump == stopAtPump)
             control<QPushButton>(m_mainWindow->progressWindow(), "stopButton")->click();
@@ -267,13 +272,33 @@ void tst_FontSheet::stop()
             samples.append(line);
     }
     QCOMPARE(samples, printed);
-    QCOMPARE(m_printer.operations.last(), ended ? QStringLiteral("Finish") : QStringLiteral("Abort"));
-    QVERIFY(!m_printer.operations.contains(ended ? "Abort" : "Finish"));
+    QCOMPARE(m_printer.operations.filter(QRegularExpression("^(Finish|Abort)")), QStringList{end});
     QVERIFY(!m_mainWindow->progressWindow().isVisible());
     QCOMPARE(m_mainWindow->progressWindow().stopFlag(), ProgressWindow::StopFlag::Stop);
     QCOMPARE(m_screen.mousePointer(), Screen::Pointer::Default);
     QVERIFY(m_runtime.messages.isEmpty());
     QCOMPARE(m_runtime.endProgramCalls, 0);
+}
+
+void tst_FontSheet::progressWindowStaysUpUntilTheSheetIsOut()
+{
+    fill({"Arial", "Bodoni"});
+    select({0});
+    m_printer.waitsInFinish = 1;
+    QStringList seen;
+    m_runtime.onPump = [&](int pump) {
+        if (pump != 3)
+            return;
+        ProgressWindow &window = m_mainWindow->progressWindow();
+        seen << QString::number(window.isVisible()) << control<QLabel>(window, "countLine")->text()
+             << control<QLabel>(window, "nameLine")->text() << m_printer.operations.last();
+    };
+    m_mainWindow->printFonts();
+
+    // While the document is ended: up, at its final count, with a note.
+    QCOMPARE(seen, (QStringList{"1", "1 / 1", "Finishing the sheet…", "Print:Arial"}));
+    QCOMPARE(m_printer.operations.last(), QStringLiteral("Finish"));
+    QVERIFY(!m_mainWindow->progressWindow().isVisible());
 }
 
 void tst_FontSheet::secondRunStartsAfresh()
@@ -302,16 +327,20 @@ void tst_FontSheet::failureFromFirstSelectedEntry_data()
 {
     QTest::addColumn<int>("failingFontNameWrite");
     QTest::addColumn<QStringList>("printed");
+    QTest::addColumn<QString>("reason");
 
     // FontName is written once for the heading, then twice per entry.
-    QTest::newRow("face of the third selected font") << 7 << QStringList{"Arial", "Bodoni", "(Courier)"};
-    QTest::newRow("caption of the first selected font") << 2 << QStringList{};
+    QTest::newRow("face of the third selected font")
+        << 7 << QStringList{"Arial", "Bodoni", "(Courier)"} << "the printer has no font named Courier";
+    QTest::newRow("caption of the first selected font")
+        << 2 << QStringList{} << "the printer has no font named Arial";
 }
 
 void tst_FontSheet::failureFromFirstSelectedEntry()
 {
     QFETCH(int, failingFontNameWrite);
     QFETCH(QStringList, printed);
+    QFETCH(QString, reason);
 
     fill({"Arial", "Bodoni", "Courier", "Futura"});
     select({0, 1, 2, 3});
@@ -326,6 +355,10 @@ void tst_FontSheet::failureFromFirstSelectedEntry()
     QCOMPARE(m_runtime.messages[0].text, Failed);
     QCOMPARE(m_runtime.messages[0].style, Runtime::MessageStyle::Plain);
     QCOMPARE(m_runtime.messages[0].title, QString());
+    // The fixed text says nothing of the cause: the journal and the box's
+    // details do.
+    QCOMPARE(m_runtime.messages[0].details, reason);
+    QCOMPARE(m_runtime.logged, QStringList{reason});
     QVERIFY(!m_printer.operations.contains("Finish"));
     QCOMPARE(m_printer.operations.last(), QStringLiteral("Abort"));
     QVERIFY(!m_mainWindow->progressWindow().isVisible());

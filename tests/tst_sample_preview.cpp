@@ -73,6 +73,7 @@ private Q_SLOTS:
 
     void printerOnlyFont_data();
     void printerOnlyFont();
+    void otherFailureIsNotPrinterOnlyFont();
 
     void userTextBoxTakesAnyText_data();
     void userTextBoxTakesAnyText();
@@ -422,6 +423,20 @@ void tst_SamplePreview::printerOnlyFont()
     QCOMPARE(faceOf(sampleLine()).points, 18.0);
     QVERIFY(!faceOf(sampleLine()).bold);
     QVERIFY(!sampleLine()->font().italic());
+}
+
+void tst_SamplePreview::otherFailureIsNotPrinterOnlyFont()
+{
+    // The screen has the face, but asking about it fails: that says nothing
+    // about which device has the font.
+    m_screen.broken.insert(QStringLiteral("Times"), QStringLiteral("cannot read the face's file"));
+    load();
+    clickFont(QStringLiteral("Courier"));
+    clickFont(QStringLiteral("Times"));
+
+    QCOMPARE(m_runtime.failures, QStringList{"cannot read the face's file"});
+    QVERIFY(sampleLine()->text() != PrinterOnlyFont);
+    QCOMPARE(faceOf(sampleLine()).family, QStringLiteral("Courier"));
 }
 
 void tst_SamplePreview::userTextBoxTakesAnyText_data()

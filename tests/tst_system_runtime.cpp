@@ -18,12 +18,16 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <csignal>
 #include <stdexcept>
 #include <cstdio>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -72,7 +76,12 @@ private:
     FILE *m_file = nullptr;
 };
 
+// What keeps the settings from being written.
+enum class Blocker { FileForFolder, ReadOnlyFolder, FullDisk };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Blocker)
 
 class tst_SystemRuntime : public QObject
 {
@@ -91,8 +100,8 @@ private Q_SLOTS:
     void absentSettingReadsEmpty();
     void damagedSettingsFile_data();
     void damagedSettingsFile();
-    void unwritableStoreKeepsEarlierValue();
-    void unwritableStoreIsReported();
+    void unwritableStore_data();
+    void unwritableStore();
 
     void pointerIsAPlainSetting();
     void canDrawOnlyInstalledFamilies_data();
@@ -194,45 +203,92 @@ void tst_SystemRuntime::damagedSettingsFile()
     QCOMPARE(SystemRuntime().readSetting(App, Section, Key), QStringLiteral("mended"));
 }
 
-void tst_SystemRuntime::unwritableStoreKeepsEarlierValue()
+void tst_SystemRuntime::unwritableStore_data()
 {
+    QTest::addColumn<Blocker>("blocker");
+    QTest::addColumn<QString>("reason");
+
+    // A plain file where the program's settings folder belongs: nothing can
+    // be written there, even by root.
+    QTest::newRow("folder taken by a file") << Blocker::FileForFolder << "its folder cannot be made";
+    // chmod 0555 for a user; root passes by modes, so a read-only mount then.
+    QTest::newRow("read-only folder") << Blocker::ReadOnlyFolder
+                                      << (::getuid() == 0 ? "Read-only file system" : "Permission denied");
+    QTest::newRow("full disk") << Blocker::FullDisk << "the disk may be full";
+}
+
+void tst_SystemRuntime::unwritableStore()
+{
+    QFETCH(Blocker, blocker);
+    QFETCH(QString, reason);
+
     SystemRuntime runtime;
-    runtime.writeSetting(App, Section, Key, QStringLiteral("abc"));
+    const QString folder = m_config->filePath(QStringLiteral("Glyphora"));
+    QByteArray stored;
+    if (blocker == Blocker::FileForFolder) {
+        QFile file(folder);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    } else {
+        runtime.writeSetting(App, Section, Key, QStringLiteral("abc"));
+        QFile file(settingsFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        stored = file.readAll();
+    }
 
     // A full disk: no file may grow past 1 KiB while the limit holds.
     struct rlimit saved;
     QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit tight = saved;
-    tight.rlim_cur = 1024;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
-    QString reported;
+    const auto unblock = [&] {
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+        ::chmod(QFile::encodeName(folder).constData(), 0755);
+        ::umount2(QFile::encodeName(folder).constData(), MNT_DETACH);
+    };
+    const auto unblockOnFailure = qScopeGuard(unblock);
+    if (blocker == Blocker::FullDisk) {
+        struct rlimit tight = saved;
+        tight.rlim_cur = 1024;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    } else if (blocker == Blocker::ReadOnlyFolder && ::getuid() != 0) {
+        QCOMPARE(::chmod(QFile::encodeName(folder).constData(), 0555), 0);
+    } else if (blocker == Blocker::ReadOnlyFolder) {
+        // The mount is this test's own: the process leaves the shared mounts.
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            QSKIP("no mount namespace of its own for a read-only folder");
+        const QByteArray path = QFile::encodeName(folder);
+        QCOMPARE(::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr), 0);
+        QCOMPARE(::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr), 0);
+    }
+
+    QStringList boxes;
+    QTimer::singleShot(0, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        boxes.append(box->text());
+        QCOMPARE(box->icon(), QMessageBox::Warning);
+        box->button(QMessageBox::Ok)->click();
+    });
+    QString logged;
     {
         StderrCapture capture;
         runtime.writeSetting(App, Section, Key, QString(8192, QLatin1Char('y')));
-        setrlimit(RLIMIT_FSIZE, &saved);
-        reported = capture.text();
+        logged = capture.text();
     }
-    std::signal(SIGXFSZ, oldHandler);
+    unblock();
 
-    QVERIFY2(reported.contains(QLatin1String("could not store")), qPrintable(reported));
-    QCOMPARE(SystemRuntime().readSetting(App, Section, Key), QStringLiteral("abc"));
-}
-
-void tst_SystemRuntime::unwritableStoreIsReported()
-{
-    // The program's settings folder is taken by a file: nothing can be
-    // written, even by root.
-    QFile blocker(m_config->filePath(QStringLiteral("Glyphora")));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-
-    SystemRuntime runtime;
-    StderrCapture capture;
-    runtime.writeSetting(App, Section, Key, QStringLiteral("abc"));
-    const QString reported = capture.text();
-    QCOMPARE(reported.count(QLatin1Char('\n')), 1);
-    QVERIFY2(reported.startsWith(QLatin1String("glyphora: could not store")), qPrintable(reported));
+    // One box and the same one line on stderr, naming the file and why.
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(logged, "glyphora: " + boxes.first() + "\n");
+    QVERIFY2(boxes.first().contains(settingsFile()), qPrintable(boxes.first()));
+    QVERIFY2(boxes.first().contains(reason), qPrintable(boxes.first()));
+    // The stored file is as it was, and nothing was left beside it.
+    if (blocker != Blocker::FileForFolder) {
+        QFile file(settingsFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), stored);
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"Glyphora.conf"});
+    }
 }
 
 void tst_SystemRuntime::pointerIsAPlainSetting()

@@ -182,12 +182,19 @@ void tst_Translations::messagesAndPaper()
     // paper.
     control<ListBox>(*m_mainWindow, "fontList")->setSelected(1, true);
     QString title;
-    m_runtime.onPump = [&](int) { title = m_mainWindow->progressWindow().windowTitle(); };
+    QStringList notes;
+    m_printer.waitsInFinish = 1;
+    m_runtime.onPump = [&](int) {
+        title = m_mainWindow->progressWindow().windowTitle();
+        notes.append(control<QLabel>(m_mainWindow->progressWindow(), "nameLine")->text());
+    };
     control<QPushButton>(*m_mainWindow, "printButton")->click();
+    m_printer.waitsInFinish = 0;
     QCOMPARE(title, expectGerman() ? QStringLiteral("Schriften werden gedruckt") : QStringLiteral("Printing Fonts"));
-    QCOMPARE(control<QLabel>(m_mainWindow->progressWindow(), "nameLine")->text(),
-             expectGerman() ? QStringLiteral("Schriften im Druck: 1")
-                            : QStringLiteral("Printing the 1 fonts you selected."));
+    QCOMPARE(notes.first(), expectGerman() ? QStringLiteral("Schriften im Druck: 1")
+                                           : QStringLiteral("Printing the 1 fonts you selected."));
+    QCOMPARE(notes.last(), expectGerman() ? QStringLiteral("Schriftmusterblatt wird fertiggestellt …")
+                                          : QStringLiteral("Finishing the sheet…"));
     QVERIFY(!m_printer.printedLines.isEmpty());
     QVERIFY(m_printer.printedLines.contains(
         (expectGerman() ? QStringLiteral("Glyphora-Schriftmusterblatt ") : QStringLiteral("Glyphora Font Sheet "))

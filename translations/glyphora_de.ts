@@ -49,6 +49,10 @@
         <source>Printing the %1 fonts you selected.</source>
         <translation>Schriften im Druck: %1</translation>
     </message>
+    <message>
+        <source>Finishing the sheet…</source>
+        <translation>Schriftmusterblatt wird fertiggestellt …</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -223,6 +227,25 @@
     <message>
         <source>The printer has no font &quot;%1&quot;.</source>
         <translation>Der Drucker hat keine Schrift „%1“.</translation>
+    </message>
+</context>
+<context>
+    <name>SystemRuntime</name>
+    <message>
+        <source>its folder cannot be made</source>
+        <translation>sein Ordner lässt sich nicht anlegen</translation>
+    </message>
+    <message>
+        <source>the new file cannot be written</source>
+        <translation>die neue Datei lässt sich nicht schreiben</translation>
+    </message>
+    <message>
+        <source>the new file could not be written whole; the disk may be full</source>
+        <translation>die neue Datei ließ sich nicht vollständig schreiben; der Datenträger ist vielleicht voll</translation>
+    </message>
+    <message>
+        <source>The settings could not be stored in &quot;%1&quot;: %2.</source>
+        <translation>Die Einstellungen konnten nicht in „%1“ gespeichert werden: %2.</translation>
     </message>
 </context>
 <context>

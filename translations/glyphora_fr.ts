@@ -49,6 +49,10 @@
         <source>Printing the %1 fonts you selected.</source>
         <translation>Polices à imprimer&#xa0;: %1</translation>
     </message>
+    <message>
+        <source>Finishing the sheet…</source>
+        <translation>Finalisation de la planche…</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -223,6 +227,25 @@
     <message>
         <source>The printer has no font &quot;%1&quot;.</source>
         <translation>L’imprimante n’a pas de police «&#xa0;%1&#xa0;».</translation>
+    </message>
+</context>
+<context>
+    <name>SystemRuntime</name>
+    <message>
+        <source>its folder cannot be made</source>
+        <translation>son dossier ne peut pas être créé</translation>
+    </message>
+    <message>
+        <source>the new file cannot be written</source>
+        <translation>le nouveau fichier ne peut pas être écrit</translation>
+    </message>
+    <message>
+        <source>the new file could not be written whole; the disk may be full</source>
+        <translation>le nouveau fichier n’a pas pu être écrit en entier&#xa0;; le disque est peut-être plein</translation>
+    </message>
+    <message>
+        <source>The settings could not be stored in &quot;%1&quot;: %2.</source>
+        <translation>Les réglages n’ont pas pu être enregistrés dans «&#xa0;%1&#xa0;»&#xa0;: %2.</translation>
     </message>
 </context>
 <context>

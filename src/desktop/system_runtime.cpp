@@ -60,22 +60,26 @@ bool holdsEntries(const QString &path, const QHash<QString, QVariant> &entries,
     return whole;
 }
 
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("SystemRuntime", text);
+}
+
 // QSettings' own atomic save renames a truncated file over the good one
 // when the disk fills up in the middle of the write. So the new settings are
 // written to a draft beside the file, read back and compared, and only a
-// draft that holds every entry replaces the file. Returns what went wrong,
-// or "" when the value is on disk.
-QString storeSetting(const QString &application, const QString &section, const QString &key,
-                     const QString &value)
+// draft that holds every entry replaces the file. Returns why the value is
+// not on disk, in the user's language, or "" when it is.
+QString storeSetting(QSettings &store, const QString &section, const QString &key, const QString &value)
 {
-    QSettings store = openStore(application);
     const QFileInfo target(store.fileName());
     if (!QDir().mkpath(target.path()))
-        return QStringLiteral("cannot create the folder %1").arg(target.path());
+        return translated(QT_TRANSLATE_NOOP("SystemRuntime", "its folder cannot be made"));
 
     QTemporaryFile draftFile(target.filePath() + QStringLiteral(".XXXXXX"));
+    // The system's own words: "Permission denied", "Read-only file system".
     if (!draftFile.open())
-        return QStringLiteral("cannot write in %1: %2").arg(target.path(), draftFile.errorString());
+        return draftFile.errorString();
     draftFile.close();
     const QString draftPath = draftFile.fileName();
 
@@ -90,15 +94,14 @@ QString storeSetting(const QString &application, const QString &section, const Q
             draft.setValue(it.key(), it.value());
         draft.sync();
         if (draft.status() != QSettings::NoError)
-            return QStringLiteral("%1: %2").arg(draftPath, QString::fromLatin1(statusText(draft.status())));
+            return translated(QT_TRANSLATE_NOOP("SystemRuntime", "the new file cannot be written"));
     }
     if (!holdsEntries(draftPath, entries, entry))
-        return QStringLiteral("%1 could not be written whole").arg(draftPath);
+        return translated(QT_TRANSLATE_NOOP("SystemRuntime", "the new file could not be written whole; the disk may be full"));
     // The draft was synced to disk by QSettings; the rename makes it the file.
     if (std::rename(QFile::encodeName(draftPath).constData(),
                     QFile::encodeName(target.filePath()).constData()) != 0)
-        return QStringLiteral("cannot replace %1: %2")
-            .arg(target.filePath(), QString::fromLocal8Bit(std::strerror(errno)));
+        return QString::fromLocal8Bit(std::strerror(errno));
     draftFile.setAutoRemove(false);
     // The rename itself is on disk once the folder is synced.
     const int folder = ::open(QFile::encodeName(target.path()).constData(), O_RDONLY | O_DIRECTORY);
@@ -138,12 +141,15 @@ void SystemRuntime::endProgram()
     std::_Exit(EXIT_SUCCESS);
 }
 
-void SystemRuntime::messageBox(const QString &text, MessageStyle style, const QString &title)
+void SystemRuntime::messageBox(const QString &text, MessageStyle style, const QString &title,
+                               const QString &details)
 {
     const QMessageBox::Icon icon =
         style == MessageStyle::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon;
-    QMessageBox box(icon, title.isEmpty() ? ProgramName::title() : title, text,
-                    QMessageBox::Ok);
+    QMessageBox box(icon, title.isEmpty() ? ProgramName::title() : title, text, QMessageBox::Ok);
+    // Qt's "Show Details..." button, in the user's language through Qt's
+    // own catalogue.
+    box.setDetailedText(details);
     box.exec();
 }
 
@@ -165,14 +171,30 @@ QString SystemRuntime::readSetting(const QString &application, const QString &se
 void SystemRuntime::writeSetting(const QString &application, const QString &section,
                                  const QString &key, const QString &value)
 {
-    const QString failure = storeSetting(application, section, key, value);
-    if (!failure.isEmpty())
-        std::fprintf(stderr, "glyphora: could not store the setting: %s\n", qPrintable(failure));
+    QSettings store = openStore(application);
+    const QString reason = storeSetting(store, section, key, value);
+    if (reason.isEmpty())
+        return;
+    // Whoever asked goes on, and Exit ends the program: the user hears of
+    // the lost text before that.
+    const QString message =
+        translated(QT_TRANSLATE_NOOP("SystemRuntime", "The settings could not be stored in \"%1\": %2."))
+            .arg(store.fileName(), reason);
+    logFailure(message);
+    messageBox(message, MessageStyle::Exclamation);
+}
+
+void SystemRuntime::logFailure(const QString &what)
+{
+    // One line, so that each failure is one entry of the journal.
+    QString line = what;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    std::fprintf(stderr, "glyphora: %s\n", qPrintable(line));
 }
 
 void SystemRuntime::reportFailure(const QString &what)
 {
-    std::fprintf(stderr, "glyphora: %s\n", qPrintable(what));
+    logFailure(what);
     QMessageBox::critical(nullptr, ProgramName::title(), what);
 }
 

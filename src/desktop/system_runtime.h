@@ -17,12 +17,14 @@ public:
 
     void pumpEvents() override;
     [[noreturn]] void endProgram() override;
-    void messageBox(const QString &text, MessageStyle style, const QString &title = {}) override;
+    void messageBox(const QString &text, MessageStyle style, const QString &title = {},
+                    const QString &details = {}) override;
     QString readSetting(const QString &application, const QString &section,
                         const QString &key) override;
     void writeSetting(const QString &application, const QString &section, const QString &key,
                       const QString &value) override;
     QString shortDate() override;
+    void logFailure(const QString &what) override;
     void reportFailure(const QString &what) override;
 
 private:

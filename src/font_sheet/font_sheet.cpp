@@ -29,6 +29,7 @@ constexpr const char *NothingSelectedTitle = QT_TRANSLATE_NOOP("FontSheet", "Err
 constexpr const char *Failed = QT_TRANSLATE_NOOP("FontSheet", "An Error has occured.  Please notify the author.");
 constexpr const char *Heading = QT_TRANSLATE_NOOP("FontSheet", "Glyphora Font Sheet %1");
 constexpr const char *PrintingNote = QT_TRANSLATE_NOOP("FontSheet", "Printing the %1 fonts you selected.");
+constexpr const char *FinishingNote = QT_TRANSLATE_NOOP("FontSheet", "Finishing the sheet…");
 const QString &HeadingFont = FontCatalogue::CaptionFamily;
 constexpr double HeadingPoints = 12;
 const QString &CaptionFont = FontCatalogue::CaptionFamily;
@@ -118,6 +119,7 @@ void printFontSheet(FontSheetSource &source, FontSheetProgress &progress, Printe
     // Failures are caught from the first selected entry on, up to and
     // including the closing steps; earlier ones go to the caller.
     bool trapArmed = false;
+    QString failure;
     try {
         const int last = source.entryCount() - 1;
         for (int i = 0; i <= last; ++i) {
@@ -134,18 +136,37 @@ void printFontSheet(FontSheetSource &source, FontSheetProgress &progress, Printe
             }
             printEntry(source, printer, i);
         }
-        progress.close();
-        printer.finish();
-    } catch (const std::exception &) {
+        // Ending a long document takes seconds: until the sheet is filed or
+        // sent the progress window stays up at its final count, the windows
+        // repaint, and Stop calls the ending off with nothing printed. A
+        // Stop seen after the last selected font ends the run as usual.
+        const bool stopAlreadyMade = progress.stopRequested();
+        progress.setNote(translated(FinishingNote));
+        progress.repaintWindow();
+        const bool finished = printer.finish([&] {
+            runtime.pumpEvents();
+            return stopAlreadyMade || !progress.stopRequested();
+        });
+        if (finished)
+            progress.close();
+        return;
+    } catch (const std::exception &error) {
         if (!trapArmed)
             throw;
-        // The partly drawn document is thrown away before the user hears of
-        // the failure; a second failure while doing so changes nothing.
-        try {
-            printer.abort();
-        } catch (const std::exception &) {
-        }
-        runtime.messageBox(translated(Failed), Runtime::MessageStyle::Plain);
-        progress.close();
+        failure = QString::fromUtf8(error.what());
     }
+    // The message's fixed words tell the user nothing of the cause, so the
+    // cause goes to the journal, and behind the box's details for the
+    // author whom the message asks the user to tell.
+    runtime.logFailure(failure);
+    // The partly drawn document is thrown away before the user hears of the
+    // failure; a second failure while doing so is told of too, and changes
+    // nothing else.
+    try {
+        printer.abort();
+    } catch (const std::exception &error) {
+        runtime.logFailure(QString::fromUtf8(error.what()));
+    }
+    runtime.messageBox(translated(Failed), Runtime::MessageStyle::Plain, {}, failure);
+    progress.close();
 }

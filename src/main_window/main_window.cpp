@@ -437,9 +437,11 @@ void MainWindow::onFontListClicked()
             throw FontNotAvailable(font);
     } catch (const FontNotAvailable &) {
         showFontNotAvailable();
-    } catch (const std::exception &) {
-        // In practice a face that only the printer has. Only the face and
-        // the caption change: the size, bold and italic stay as they were.
+    } catch (const FontNotDrawable &) {
+        // A face that only the printer has. Only the face and the caption
+        // change: the size, bold and italic stay as they were. Any other
+        // failure is no news about the font, and is told of in its own
+        // words at the handler's boundary.
         setCaptionFontName(*m_sampleLine, m_screen, m_fonts);
         m_sampleLine->setText(tr(PrinterOnlyFont));
     }

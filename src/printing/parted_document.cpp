@@ -36,10 +36,10 @@ QString PartedDocument::printLine(Pen &pen, const FontKey &font, const QString &
     return failure.isEmpty() ? placed : failure;
 }
 
-std::unique_ptr<SpoolFile> PartedDocument::complete()
+std::unique_ptr<SpoolFile> PartedDocument::complete(const std::function<bool()> &whileWaiting)
 {
     endPart();
-    return m_pdf.join();
+    return m_pdf.join(whileWaiting);
 }
 
 void PartedDocument::endPart()

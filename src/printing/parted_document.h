@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class FontCatalogue;
@@ -35,11 +36,12 @@ public:
     // cannot be ended or drawn again.
     QString printLine(Pen &pen, const FontKey &font, const QString &text, const QString &entry);
 
-    // Ends the last part: the whole document, in a spool file in the folder.
-    std::unique_ptr<SpoolFile> complete();
+    // Ends the last part: the whole document, in a spool file in the folder,
+    // or nothing when whileWaiting calls the join of the parts off.
+    std::unique_ptr<SpoolFile> complete(const std::function<bool()> &whileWaiting = {});
 
     // For a program that ends this very moment: the named spool files lose
-    // their names.
+    // their names, and a join under way ends.
     void removeNames() { m_pdf.removeNames(); }
 
 private:

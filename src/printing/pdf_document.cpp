@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QScopeGuard>
 
 // One part: its spool file, and while it is drawn, Qt's PDF engine on it.
 struct PdfDocument::Part
@@ -111,7 +112,7 @@ QString PdfDocument::writeFailure() const
         .arg(m_folder, drawing->file.errorString());
 }
 
-std::unique_ptr<SpoolFile> PdfDocument::join()
+std::unique_ptr<SpoolFile> PdfDocument::join(const std::function<bool()> &whileWaiting)
 {
     endPart();
     const SpoolFile outline(m_folder);
@@ -124,7 +125,16 @@ std::unique_ptr<SpoolFile> PdfDocument::join()
     std::vector<int> parts;
     for (const std::unique_ptr<Part> &part : m_parts)
         parts.push_back(part->spool->descriptor());
-    joinPdfFiles(parts, outline.descriptor(), joined->descriptor());
+    PdfJoin join(parts, outline.descriptor(), joined->descriptor());
+    // A program that ends while it waits ends the join through removeNames().
+    m_join = &join;
+    m_joined = joined.get();
+    const auto joinDone = qScopeGuard([this] {
+        m_join = nullptr;
+        m_joined = nullptr;
+    });
+    if (!join.wait(whileWaiting))
+        return nullptr;
     // The parts are done with before the document is handed on.
     m_parts.clear();
     return joined;
@@ -132,6 +142,10 @@ std::unique_ptr<SpoolFile> PdfDocument::join()
 
 void PdfDocument::removeNames()
 {
+    if (m_join)
+        m_join->stop();
+    if (m_joined)
+        m_joined->removeName();
     for (const std::unique_ptr<Part> &part : m_parts) {
         if (part->spool)
             part->spool->removeName();

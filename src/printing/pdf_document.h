@@ -10,9 +10,11 @@
 #include <QPageLayout>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
+class PdfJoin;
 class QPainter;
 class QPdfWriter;
 
@@ -64,12 +66,14 @@ public:
     QString writeFailure() const;
 
     // The whole document, once its last part has ended: the parts joined
-    // into a new spool file in the folder, with the outline. A document of
-    // one part is joined too, for its outline.
-    std::unique_ptr<SpoolFile> join();
+    // into a new spool file in the folder, with the outline (a document of
+    // one part is joined too, for its outline). The join runs whileWaiting
+    // as PdfJoin::wait() does; nothing when that calls it off.
+    std::unique_ptr<SpoolFile> join(const std::function<bool()> &whileWaiting = {});
 
     // For a program that ends this very moment: the named spool files lose
-    // their names. Unnamed ones go with the process.
+    // their names, and a join under way ends. Unnamed files go with the
+    // process.
     void removeNames();
 
 private:
@@ -84,4 +88,7 @@ private:
     // The pages of the parts before the one being drawn.
     int m_pagesBefore = 0;
     PdfOutline m_outline;
+    // While the parts are joined: the joiner and the file it writes.
+    PdfJoin *m_join = nullptr;
+    SpoolFile *m_joined = nullptr;
 };

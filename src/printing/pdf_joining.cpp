@@ -17,6 +17,11 @@
 
 namespace {
 
+// The longest the wait blocks between two turns of whileWaiting: short
+// enough that windows repaint and Stop answers at once, long enough that
+// the wait costs no processor time worth measuring.
+constexpr int WaitSliceMs = 10;
+
 [[noreturn]] void fail(const QString &why)
 {
     throw PrinterError(QCoreApplication::translate("PdfJoining", "Cannot put the document together: %1")
@@ -39,7 +44,8 @@ QString inherited(int descriptor)
 
 } // namespace
 
-void joinPdfFiles(const std::vector<int> &sources, int outline, int target)
+PdfJoin::PdfJoin(const std::vector<int> &sources, int outline, int target)
+    : m_joiner(std::make_unique<QProcess>())
 {
     if (sources.empty())
         fail(QStringLiteral("no pages"));
@@ -47,29 +53,51 @@ void joinPdfFiles(const std::vector<int> &sources, int outline, int target)
     for (const int source : sources)
         arguments.append(inherited(source));
 
-    QProcess joiner;
-    joiner.setProgram(joinerPath());
-    joiner.setArguments(arguments);
-    joiner.setStandardInputFile(QProcess::nullDevice());
-    joiner.setStandardOutputFile(QProcess::nullDevice());
+    m_joiner->setProgram(joinerPath());
+    m_joiner->setArguments(arguments);
+    m_joiner->setStandardInputFile(QProcess::nullDevice());
+    m_joiner->setStandardOutputFile(QProcess::nullDevice());
     // The files are no one else's business and are open close-on-exec; the
     // joiner alone inherits them. A joiner whose program has gone would
     // finish a document nobody takes: it goes too.
     std::vector<int> passed = sources;
     passed.push_back(outline);
     passed.push_back(target);
-    joiner.setChildProcessModifier([passed] {
+    m_joiner->setChildProcessModifier([passed] {
         for (const int descriptor : passed)
             ::fcntl(descriptor, F_SETFD, 0);
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     });
-    joiner.start();
-    if (!joiner.waitForStarted(-1))
-        fail(QStringLiteral("%1: %2").arg(joinerPath(), joiner.errorString()));
-    joiner.waitForFinished(-1);
-    const QString said = QString::fromLocal8Bit(joiner.readAllStandardError()).trimmed();
-    if (joiner.exitStatus() != QProcess::NormalExit)
-        fail(said.isEmpty() ? joiner.errorString() : said);
-    if (joiner.exitCode() != 0)
-        fail(said.isEmpty() ? QStringLiteral("exit status %1").arg(joiner.exitCode()) : said);
+    m_joiner->start();
+    if (!m_joiner->waitForStarted(-1))
+        fail(QStringLiteral("%1: %2").arg(joinerPath(), m_joiner->errorString()));
+}
+
+PdfJoin::~PdfJoin()
+{
+    stop();
+}
+
+bool PdfJoin::wait(const WhileWaiting &whileWaiting)
+{
+    while (!m_joiner->waitForFinished(WaitSliceMs) && m_joiner->state() != QProcess::NotRunning) {
+        if (whileWaiting && !whileWaiting()) {
+            stop();
+            return false;
+        }
+    }
+    const QString said = QString::fromLocal8Bit(m_joiner->readAllStandardError()).trimmed();
+    if (m_joiner->exitStatus() != QProcess::NormalExit)
+        fail(said.isEmpty() ? m_joiner->errorString() : said);
+    if (m_joiner->exitCode() != 0)
+        fail(said.isEmpty() ? QStringLiteral("exit status %1").arg(m_joiner->exitCode()) : said);
+    return true;
+}
+
+void PdfJoin::stop()
+{
+    if (m_joiner->state() == QProcess::NotRunning)
+        return;
+    m_joiner->kill();
+    m_joiner->waitForFinished(-1);
 }

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <stdexcept>
 
 // Raised by any printer operation that the printer cannot carry out. The
@@ -63,7 +64,14 @@ public:
 
     // Ends the open document and hands it to the printer. Does nothing when
     // no document is open.
-    virtual void finish() = 0;
+    //
+    // Ending a long document takes seconds, most of them a wait for the
+    // join of its parts. While it waits, finish() runs whileWaiting every
+    // few milliseconds; when that returns false, the document is thrown
+    // away, nothing of it reaches the printer, and finish() returns false.
+    // Returns true once the document is handed over, or when none is open.
+    using WhileWaiting = std::function<bool()>;
+    virtual bool finish(const WhileWaiting &whileWaiting = {}) = 0;
     // Throws the open document away: nothing of it reaches the printer.
     virtual void abort() = 0;
 };

@@ -10,6 +10,7 @@
 #include "printing/spool_file.h"
 
 #include <QPrinterInfo>
+#include <QScopeGuard>
 
 #include <cmath>
 #include <optional>
@@ -51,6 +52,8 @@ struct SystemPrinter::Private
     int fontsPerPart;
     std::optional<PrinterFonts> fontList;
     std::unique_ptr<OpenDocument> doc;
+    // The document that finish() is ending, while it does.
+    OpenDocument *finishing = nullptr;
     Pen pen;
     // No family until a FontName write or the first line.
     PrinterFace face;
@@ -158,21 +161,30 @@ void SystemPrinter::beginEntry(const QString &title)
     d->entry = title;
 }
 
-void SystemPrinter::finish()
+bool SystemPrinter::finish(const WhileWaiting &whileWaiting)
 {
     if (!d->doc)
-        return;
+        return true;
     // Whatever happens from here, the document is done with: a failed one
     // leaves nothing behind, and the next line starts a fresh one.
     const std::unique_ptr<OpenDocument> doc = std::move(d->doc);
     d->pen = Pen();
     d->entry = QString();
-    const std::unique_ptr<SpoolFile> spool = doc->parts.complete();
+    // whileWaiting may end the program, which drops the document then.
+    d->finishing = doc.get();
+    const auto finished = qScopeGuard([this] { d->finishing = nullptr; });
+    const std::unique_ptr<SpoolFile> spool = doc->parts.complete(whileWaiting);
+    if (!spool)
+        return false;
     doc->delivery.deliver(*spool, d->notifier);
+    return true;
 }
 
 void SystemPrinter::abandonDocAtExit()
 {
+    // The document being ended is finish()'s own; its join ends here.
+    if (d->finishing)
+        d->finishing->parts.removeNames();
     if (!d->doc)
         return;
     d->doc->parts.removeNames();

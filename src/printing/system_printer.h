@@ -49,13 +49,14 @@ public:
     void setGlyphFallback(bool on) override;
     void printLine(const QString &text) override;
     void beginEntry(const QString &title) override;
-    void finish() override;
+    bool finish(const WhileWaiting &whileWaiting = {}) override;
     void abort() override;
 
     // For a program that ends this very moment: drops the open document
     // without finishing its PDF, which would pack every font it used into a
-    // file that nobody reads (seconds for a long sheet). The unnamed spool
-    // file goes with the process; a named one is removed here.
+    // file that nobody reads (seconds for a long sheet), and ends the join
+    // of one being finished. The unnamed spool file goes with the process;
+    // a named one is removed here.
     void abandonDocAtExit();
 
 private:

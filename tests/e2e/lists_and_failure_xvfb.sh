@@ -92,13 +92,7 @@ echo "PASS: a Ctrl-click or Ctrl+Space keeps a size list's size"
 # A plain file where the documents folder should be.
 : >"$documents"
 click_control "$main" main_printButton
-box=
-for _ in $(seq 200); do
-    box=$(xdotool search --onlyvisible --name '^Glyphora$' 2>/dev/null | grep -vx "$main" | head -n 1) || true
-    [[ -n $box ]] && break
-    sleep 0.05
-done
-[[ -n $box ]] || fail "no message box told of the failure"
+box=$(wait_for_message_box "$main") || fail "no message box told of the failure"
 kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program ended on the failure"
 xdotool windowactivate --sync "$box" key Return
 for _ in $(seq 100); do

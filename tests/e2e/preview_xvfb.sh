@@ -80,7 +80,10 @@ start
 settled_dump "$id" "$E2E_WORK/unwritable.xwd"
 type_user_text "lost"
 click_control "$id" main_exitButton
+# The user is told, and the program ends after OK.
+box=$(wait_for_message_box "$id") || fail "no message box told of the text that could not be stored"
+xdotool windowactivate --sync "$box" key Return
 expect_exit 0
-[[ $(wc -l <"$E2E_WORK/stderr") -eq 1 ]] && grep -q 'could not store the setting' "$E2E_WORK/stderr" ||
+[[ $(wc -l <"$E2E_WORK/stderr") -eq 1 ]] && grep -q 'could not be stored' "$E2E_WORK/stderr" ||
     fail "not one line about the store: $(cat "$E2E_WORK/stderr")"
 echo "PASS: sample line, Exit and the stored text on X"

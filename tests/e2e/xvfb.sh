@@ -63,3 +63,18 @@ wait_for_window() {
     done
     return 1
 }
+
+# wait_for_message_box WINDOW [SECONDS]: prints the id of the first mapped
+# window titled like WINDOW but other than it (the program's message box,
+# which carries the program's title), waiting for it to appear.
+wait_for_message_box() {
+    local window=$1 seconds=${2:-10} id
+    local name
+    name=$(xdotool getwindowname "$window")
+    for _ in $(seq $((seconds * 20))); do
+        id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | grep -vx "$window" | head -n 1) || true
+        [[ -n $id ]] && { echo "$id"; return 0; }
+        sleep 0.05
+    done
+    return 1
+}

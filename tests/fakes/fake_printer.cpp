@@ -83,12 +83,19 @@ void FakePrinter::beginEntry(const QString &title)
     record(QStringLiteral("Entry:%1").arg(title));
 }
 
-void FakePrinter::finish()
+bool FakePrinter::finish(const WhileWaiting &whileWaiting)
 {
     // The next document starts with the pen at the top of its first page.
     documentOpen = false;
     m_x = m_y = 0;
+    for (int wait = 0; wait < waitsInFinish; ++wait) {
+        if (whileWaiting && !whileWaiting()) {
+            record(QStringLiteral("FinishCalledOff"));
+            return false;
+        }
+    }
     record(QStringLiteral("Finish"));
+    return true;
 }
 
 void FakePrinter::abort()

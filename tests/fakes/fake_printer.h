@@ -11,7 +11,8 @@
 // A printer that records every surface operation as one line of text, for
 // tests that check what a routine asks of the printer and in what order:
 // "CurrentX=800", "FontName=Arial", "FontSize=8", "FontBold=0",
-// "Entry:Arial", "Print:(Arial)", "Finish", "Abort".
+// "Entry:Arial", "Print:(Arial)", "Finish", "Abort", and "FinishCalledOff"
+// for a document thrown away while it was being finished.
 class FakePrinter : public Printer
 {
 public:
@@ -24,6 +25,9 @@ public:
     // When > 0, the printed line with this 1-based number fails before it
     // opens a document, as a documents folder that cannot be made does.
     int failAtPrintLine = 0;
+    // How often finish() runs its whileWaiting before it hands the document
+    // over, as a long join does.
+    int waitsInFinish = 0;
     // The height of a line in twips per point of font size.
     double twipsPerPoint = 20.0;
     // Every operation in order; also appended to *journal when that is set,
@@ -51,7 +55,7 @@ public:
     void setGlyphFallback(bool on) override;
     void printLine(const QString &text) override;
     void beginEntry(const QString &title) override;
-    void finish() override;
+    bool finish(const WhileWaiting &whileWaiting = {}) override;
     void abort() override;
 
     QString fontName() const { return m_fontName; }

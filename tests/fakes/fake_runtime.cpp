@@ -29,9 +29,10 @@ void FakeRuntime::endProgram()
     record(QStringLiteral("EndProgram"));
 }
 
-void FakeRuntime::messageBox(const QString &text, MessageStyle style, const QString &title)
+void FakeRuntime::messageBox(const QString &text, MessageStyle style, const QString &title,
+                             const QString &details)
 {
-    messages.append({text, style, title});
+    messages.append({text, style, title, details});
     record(QStringLiteral("MsgBox:%1").arg(text));
 }
 
@@ -47,6 +48,12 @@ void FakeRuntime::writeSetting(const QString &application, const QString &sectio
     ++settingWrites;
     settings.insert(settingPath(application, section, key), value);
     record(QStringLiteral("SaveSetting:%1").arg(value));
+}
+
+void FakeRuntime::logFailure(const QString &what)
+{
+    logged.append(what);
+    record(QStringLiteral("Log:%1").arg(what));
 }
 
 void FakeRuntime::reportFailure(const QString &what)

@@ -29,6 +29,7 @@ public:
         QString text;
         MessageStyle style;
         QString title;
+        QString details;
     };
 
     // Called with the 1-based number of the pump call.
@@ -44,6 +45,8 @@ public:
     int settingWrites = 0;
     // Failures that no routine caught, as reported.
     QStringList failures;
+    // Lines written to the journal.
+    QStringList logged;
     QStringList *journal = nullptr;
 
     static QString settingPath(const QString &application, const QString &section,
@@ -51,12 +54,14 @@ public:
 
     void pumpEvents() override;
     void endProgram() override;
-    void messageBox(const QString &text, MessageStyle style, const QString &title = {}) override;
+    void messageBox(const QString &text, MessageStyle style, const QString &title = {},
+                    const QString &details = {}) override;
     QString readSetting(const QString &application, const QString &section,
                         const QString &key) override;
     void writeSetting(const QString &application, const QString &section, const QString &key,
                       const QString &value) override;
     QString shortDate() override { return date; }
+    void logFailure(const QString &what) override;
     void reportFailure(const QString &what) override;
 
 private:

@@ -5,6 +5,8 @@
 
 #include <QFont>
 
+#include <stdexcept>
+
 void FakeScreen::setMousePointer(Pointer pointer)
 {
     m_pointer = pointer;
@@ -17,4 +19,11 @@ void FakeScreen::setMousePointer(Pointer pointer)
 bool FakeScreen::drawsOwnFace(const QFont &font)
 {
     return !unavailable.contains(font.family());
+}
+
+bool FakeScreen::canDrawFont(const QString &family)
+{
+    if (broken.contains(family))
+        throw std::runtime_error(broken.value(family).toStdString());
+    return !printerOnly.contains(family);
 }
