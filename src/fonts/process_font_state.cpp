@@ -170,6 +170,10 @@ ProcessFontState::~ProcessFontState()
 {
     faultWriteEnd.store(-1);
     sigaction(SIGBUS, &previousAction, nullptr);
+    // The notifier goes before the pipe it watches: a closed descriptor, or
+    // one reused by then, is no longer its to watch.
+    delete m_faultNotifier;
+    m_faultNotifier = nullptr;
     for (const int fd : m_faultPipe) {
         if (fd >= 0)
             close(fd);
