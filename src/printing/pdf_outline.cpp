@@ -3,6 +3,8 @@
 
 #include "printing/pdf_outline.h"
 
+#include "desktop/program_name.h"
+
 #include <QCoreApplication>
 #include <QTextBoundaryFinder>
 
@@ -10,7 +12,6 @@
 
 namespace {
 
-const QString CreatorName = QStringLiteral("Glyphora");
 constexpr const char *Subject = QT_TRANSLATE_NOOP("PdfOutline", "Fonts: %1");
 // Points to a hundredth, finer than any reader places a page.
 constexpr int TopDecimals = 2;
@@ -59,7 +60,9 @@ QByteArray PdfOutline::description() const
 {
     QByteArray text = "info Subject "
         + titleText(QCoreApplication::translate("PdfOutline", Subject).arg(size())) + '\n'
-        + "info Creator " + titleText(CreatorName + QLatin1Char(' ') + QStringLiteral(GLYPHORA_VERSION)) + '\n';
+        + "info Creator "
+        + titleText(QString::fromLatin1(ProgramName::Text) + QLatin1Char(' ') + QStringLiteral(GLYPHORA_VERSION))
+        + '\n';
     const bool grouped = size() > GroupAbove;
     std::optional<QString> group;
     for (const Entry &entry : m_entries) {
