@@ -9,9 +9,9 @@
 # the end, the files left in the spool folders (the documents folder,
 # beside the sheets, and the temporary folder) and the joiners left
 # running. With --sanitize the program is built with AddressSanitizer and
-# UndefinedBehaviorSanitizer (in build-bench-sanitize) and their reports
-# are counted; its memory figures then are the sanitizers' as much as its
-# own.
+# UndefinedBehaviorSanitizer, in build-asan, the tree that the test suite
+# runs under them, and their reports are counted; its memory figures then
+# are the sanitizers' as much as its own.
 #   bench/long_run.sh [--sanitize] [SHEETS]
 set -euo pipefail
 sanitize=
@@ -22,10 +22,8 @@ fi
 sheets=${1:-200}
 fonts=100
 if [[ -n $sanitize ]]; then
-    export GLYPHORA_BENCH_DIR=${GLYPHORA_BENCH_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build-bench-sanitize}
-    # Read by CMake when it first configures the tree.
-    export CXXFLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer"
-    export LDFLAGS="-fsanitize=address,undefined"
+    export GLYPHORA_BENCH_DIR=${GLYPHORA_BENCH_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build-asan}
+    export GLYPHORA_BENCH_BUILD_TYPE=RelWithDebInfo GLYPHORA_BENCH_CONFIGURE=-DGLYPHORA_SANITIZE=ON
 fi
 . "$(dirname "${BASH_SOURCE[0]}")/prepare.sh"
 . "$root/bench/font_sets.sh"

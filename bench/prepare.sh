@@ -3,13 +3,16 @@
 
 # Sourced by the benchmark scripts. Installs the packages they need, builds
 # a Release tree ($build, build-bench unless GLYPHORA_BENCH_DIR says
-# otherwise), and makes a private work folder ($work) that is the home and
+# otherwise; GLYPHORA_BENCH_BUILD_TYPE and GLYPHORA_BENCH_CONFIGURE, a
+# cmake option, build another kind), and makes a private work folder ($work) that is the home and
 # runtime folder of the programs measured. The folder, and an X server that
 # start_xvfb started, go when the script ends.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${GLYPHORA_BENCH_DIR:-$root/build-bench}
 "$root/scripts/setup.sh" "$root/scripts/debian-packages.txt" "$root/bench/debian-packages.txt"
-GLYPHORA_BUILD_DIR=$build CMAKE_BUILD_TYPE=Release "$root/scripts/build.sh" >/dev/null
+# shellcheck disable=SC2086
+GLYPHORA_BUILD_DIR=$build CMAKE_BUILD_TYPE=${GLYPHORA_BENCH_BUILD_TYPE:-Release} \
+    "$root/scripts/build.sh" ${GLYPHORA_BENCH_CONFIGURE:-} >/dev/null
 . "$root/tests/e2e/xvfb.sh"
 
 work=$(mktemp -d)

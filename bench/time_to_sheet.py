@@ -30,6 +30,7 @@ import os
 import resource
 import subprocess
 import sys
+import tempfile
 import time
 
 from time_to_window import cpu_seconds, peak_rss_mb, stop
@@ -133,7 +134,11 @@ def main():
         probe_path = os.environ.get("GLYPHORA_PING_PROBE")
         probe = watch = None
         if probe_path:
-            probe = subprocess.Popen([probe_path, window], stdout=subprocess.PIPE, text=True)
+            # Into a file: a pipe that nobody reads until the end fills up
+            # after some 3,400 answers, and the probe then waits on it
+            # instead of pinging.
+            answers_file = tempfile.TemporaryFile(mode="w+")
+            probe = subprocess.Popen([probe_path, window], stdout=answers_file, text=True)
             watch = EndWatch()
         clicked = time.monotonic()
         click(window, print_fonts)
@@ -152,7 +157,9 @@ def main():
         probed = ""
         if probe:
             probe.terminate()
-            answers = probe.communicate()[0]
+            probe.wait()
+            answers_file.seek(0)
+            answers = answers_file.read()
             probed = f" {longest_answer_ms(answers, clicked, filed):.0f} {filed - (watch.last_change or clicked):.2f}"
         cpu = cpu_seconds(program.pid) - cpu_before
         all_cpu = cpu_seconds_with_children(program.pid) - all_cpu_before
