@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Glyphora authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// glyphora-join-pdf [--outline FILE] OUTPUT-DESCRIPTOR PDF...
+// glyphora-join-pdf [--outline FILE] [--progress] OUTPUT-DESCRIPTOR PDF...
 //
 // Writes the pages of the PDF files, one file after the other, as one PDF
 // into the open file OUTPUT-DESCRIPTOR, with the document information of the
@@ -19,6 +19,10 @@
 // at most one level deeper than the one before it, under which it goes. An
 // entry that has entries under it starts closed.
 //
+// With --progress, standard output gets a line with the percentage of the
+// work done each time it grows: the files' pages copied, then the document
+// written, each about half of the time.
+//
 // A program of its own, started by the printing code: MuPDF holds the pages
 // it copies until the document is written, about 8 KB for every printed
 // font, which is memory that the program need not keep once the sheet is
@@ -35,6 +39,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -45,9 +50,37 @@ constexpr int Failure = 1;
 constexpr int Usage = 2;
 constexpr int OutputBufferSize = 1 << 16;
 
+// How far the join is, in bytes: those of the files whose pages are
+// copied, then those written, which come to about as many.
+class Progress
+{
+public:
+    Progress(bool shown, int64_t filesBytes) : m_shown(shown), m_filesBytes(std::max<int64_t>(filesBytes, 1)) {}
+
+    void filesCopied(int64_t bytes) { show(bytes / 2); }
+    void written(int64_t bytes) { show(m_filesBytes / 2 + std::min(bytes, m_filesBytes) / 2); }
+
+private:
+    void show(int64_t doneBytes)
+    {
+        // 100 comes from the program's end, once the file is whole.
+        const int percent = int(std::min<int64_t>(doneBytes * 100 / m_filesBytes, 99));
+        if (!m_shown || percent <= m_percent)
+            return;
+        m_percent = percent;
+        std::printf("%d\n", percent);
+        std::fflush(stdout);
+    }
+
+    bool m_shown;
+    int64_t m_filesBytes;
+    int m_percent = 0;
+};
+
 struct Output
 {
     int descriptor;
+    Progress &progress;
     int64_t written = 0;
 };
 
@@ -177,6 +210,7 @@ void writeOutput(fz_context *ctx, void *state, const void *data, size_t size)
         size -= size_t(written);
         output->written += written;
     }
+    output->progress.written(output->written);
 }
 
 // Where the writer records each object's offset for the cross-reference
@@ -226,10 +260,20 @@ void appendFile(fz_context *ctx, pdf_document *document, const char *path, bool 
     }
 }
 
-void appendFiles(fz_context *ctx, pdf_document *document, char **paths, int count)
+int64_t fileBytes(const char *path)
 {
-    for (int i = 0; i < count; ++i)
+    struct stat status = {};
+    return ::stat(path, &status) == 0 ? int64_t(status.st_size) : 0;
+}
+
+void appendFiles(fz_context *ctx, pdf_document *document, char **paths, int count, Progress &progress)
+{
+    int64_t copied = 0;
+    for (int i = 0; i < count; ++i) {
         appendFile(ctx, document, paths[i], i == 0);
+        copied += fileBytes(paths[i]);
+        progress.filesCopied(copied);
+    }
 }
 
 void setInfo(fz_context *ctx, pdf_document *document, const std::vector<InfoField> &fields)
@@ -330,7 +374,7 @@ int join(fz_context *ctx, Output &target, const Outline &outline, char **paths, 
     fz_try(ctx)
     {
         document = pdf_create_document(ctx);
-        appendFiles(ctx, document, paths, count);
+        appendFiles(ctx, document, paths, count, target.progress);
         setInfo(ctx, document, outline.info);
         addOutline(ctx, document, outline.entries, pages, open);
         closeLevels(ctx, open, 0);
@@ -361,17 +405,26 @@ int join(fz_context *ctx, Output &target, const Outline &outline, char **paths, 
 
 int main(int argc, char **argv)
 {
-    // The outline's description, when one is given, comes first.
+    // The options come first.
     const char *outlinePath = nullptr;
-    if (argc > 2 && std::strcmp(argv[1], "--outline") == 0) {
-        outlinePath = argv[2];
-        argc -= 2;
-        argv += 2;
+    bool showProgress = false;
+    for (;;) {
+        if (argc > 2 && std::strcmp(argv[1], "--outline") == 0) {
+            outlinePath = argv[2];
+            argc -= 2;
+            argv += 2;
+        } else if (argc > 1 && std::strcmp(argv[1], "--progress") == 0) {
+            showProgress = true;
+            --argc;
+            ++argv;
+        } else {
+            break;
+        }
     }
     char *end = nullptr;
     const long descriptor = argc > 2 ? std::strtol(argv[1], &end, 10) : -1;
     if (argc < 3 || *argv[1] == '\0' || *end != '\0' || descriptor < 0 || descriptor > INT_MAX) {
-        std::fprintf(stderr, "usage: glyphora-join-pdf [--outline FILE] OUTPUT-DESCRIPTOR PDF...\n");
+        std::fprintf(stderr, "usage: glyphora-join-pdf [--outline FILE] [--progress] OUTPUT-DESCRIPTOR PDF...\n");
         return Usage;
     }
     Outline outline;
@@ -387,7 +440,11 @@ int main(int argc, char **argv)
     }
     fz_set_error_callback(ctx, quiet, nullptr);
     fz_set_warning_callback(ctx, quiet, nullptr);
-    Output target{static_cast<int>(descriptor)};
+    int64_t filesBytes = 0;
+    for (int i = 2; i < argc; ++i)
+        filesBytes += fileBytes(argv[i]);
+    Progress progress(showProgress, filesBytes);
+    Output target{static_cast<int>(descriptor), progress};
     const int status = join(ctx, target, outline, argv + 2, argc - 2);
     fz_drop_context(ctx);
     return status;
