@@ -10,6 +10,7 @@
 #include "fonts/font_catalogue.h"
 #include "printing/system_printer.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -116,7 +117,10 @@ void tst_SheetEnd::joiner()
     qint64 longestGapMs = 0;
     QElapsedTimer sinceLast;
     bool joinerGone = false;
-    const auto whileWaiting = [&] {
+    QList<int> percents;
+    const auto whileWaiting = [&](int percentDone) {
+        if (percents.isEmpty() || percents.last() != percentDone)
+            percents.append(percentDone);
         if (sinceLast.isValid())
             longestGapMs = std::max(longestGapMs, sinceLast.elapsed());
         sinceLast.start();
@@ -149,6 +153,10 @@ void tst_SheetEnd::joiner()
         QVERIFY(joinerGone);
     if (behaviour.startsWith(QLatin1String("slow"))) {
         QVERIFY(turns >= 5);
+        // What the joiner says of how far it is reaches the wait, and only
+        // ever grows.
+        QVERIFY2(percents.contains(40), qPrintable(QDebug::toString(percents)));
+        QVERIFY(std::is_sorted(percents.begin(), percents.end()));
         // Well under the join's own 0.4 s, on a busy machine too.
         QVERIFY2(longestGapMs < 200, qPrintable(QString::number(longestGapMs)));
     }

@@ -193,8 +193,8 @@ void tst_Translations::messagesAndPaper()
     QCOMPARE(title, expectGerman() ? QStringLiteral("Schriften werden gedruckt") : QStringLiteral("Printing Fonts"));
     QCOMPARE(notes.first(), expectGerman() ? QStringLiteral("Schriften im Druck: 1")
                                            : QStringLiteral("Printing the 1 fonts you selected."));
-    QCOMPARE(notes.last(), expectGerman() ? QStringLiteral("Schriftmusterblatt wird fertiggestellt …")
-                                          : QStringLiteral("Finishing the sheet…"));
+    QCOMPARE(notes.last(), expectGerman() ? QStringLiteral("Schriftmusterblatt wird fertiggestellt … 0 %")
+                                          : QStringLiteral("Finishing the sheet… 0%"));
     QVERIFY(!m_printer.printedLines.isEmpty());
     QVERIFY(m_printer.printedLines.contains(
         (expectGerman() ? QStringLiteral("Glyphora-Schriftmusterblatt ") : QStringLiteral("Glyphora Font Sheet "))

@@ -50,8 +50,8 @@
         <translation>Schriften im Druck: %1</translation>
     </message>
     <message>
-        <source>Finishing the sheet…</source>
-        <translation>Schriftmusterblatt wird fertiggestellt …</translation>
+        <source>Finishing the sheet… %1%</source>
+        <translation>Schriftmusterblatt wird fertiggestellt … %1 %</translation>
     </message>
 </context>
 <context>
@@ -139,17 +139,17 @@
     </message>
 </context>
 <context>
-    <name>ProgramName</name>
-    <message>
-        <source>Glyphora</source>
-        <translation>Glyphora</translation>
-    </message>
-</context>
-<context>
     <name>PdfOutline</name>
     <message>
         <source>Fonts: %1</source>
         <translation>Schriften: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramName</name>
+    <message>
+        <source>Glyphora</source>
+        <translation>Glyphora</translation>
     </message>
 </context>
 <context>

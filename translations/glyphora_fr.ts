@@ -50,8 +50,8 @@
         <translation>Polices à imprimer&#xa0;: %1</translation>
     </message>
     <message>
-        <source>Finishing the sheet…</source>
-        <translation>Finalisation de la planche…</translation>
+        <source>Finishing the sheet… %1%</source>
+        <translation>Finalisation de la planche… %1 %</translation>
     </message>
 </context>
 <context>
@@ -139,17 +139,17 @@
     </message>
 </context>
 <context>
-    <name>ProgramName</name>
-    <message>
-        <source>Glyphora</source>
-        <translation>Glyphora</translation>
-    </message>
-</context>
-<context>
     <name>PdfOutline</name>
     <message>
         <source>Fonts: %1</source>
         <translation>Polices : %1</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramName</name>
+    <message>
+        <source>Glyphora</source>
+        <translation>Glyphora</translation>
     </message>
 </context>
 <context>

@@ -29,7 +29,8 @@ constexpr const char *NothingSelectedTitle = QT_TRANSLATE_NOOP("FontSheet", "Err
 constexpr const char *Failed = QT_TRANSLATE_NOOP("FontSheet", "An Error has occured.  Please notify the author.");
 constexpr const char *Heading = QT_TRANSLATE_NOOP("FontSheet", "Glyphora Font Sheet %1");
 constexpr const char *PrintingNote = QT_TRANSLATE_NOOP("FontSheet", "Printing the %1 fonts you selected.");
-constexpr const char *FinishingNote = QT_TRANSLATE_NOOP("FontSheet", "Finishing the sheet…");
+// With how much of the ending is done, in percent.
+constexpr const char *FinishingNote = QT_TRANSLATE_NOOP("FontSheet", "Finishing the sheet… %1%");
 const QString &HeadingFont = FontCatalogue::CaptionFamily;
 constexpr double HeadingPoints = 12;
 const QString &CaptionFont = FontCatalogue::CaptionFamily;
@@ -141,9 +142,17 @@ void printFontSheet(FontSheetSource &source, FontSheetProgress &progress, Printe
         // repaint, and Stop calls the ending off with nothing printed. A
         // Stop seen after the last selected font ends the run as usual.
         const bool stopAlreadyMade = progress.stopRequested();
-        progress.setNote(translated(FinishingNote));
-        progress.repaintWindow();
-        const bool finished = printer.finish([&] {
+        int shownPercent = -1;
+        const auto showFinishing = [&](int percentDone) {
+            if (percentDone == shownPercent)
+                return;
+            shownPercent = percentDone;
+            progress.setNote(translated(FinishingNote).arg(percentDone));
+            progress.repaintWindow();
+        };
+        showFinishing(0);
+        const bool finished = printer.finish([&](int percentDone) {
+            showFinishing(percentDone);
             runtime.pumpEvents();
             return stopAlreadyMade || !progress.stopRequested();
         });

@@ -36,7 +36,7 @@ QString PartedDocument::printLine(Pen &pen, const FontKey &font, const QString &
     return failure.isEmpty() ? placed : failure;
 }
 
-std::unique_ptr<SpoolFile> PartedDocument::complete(const std::function<bool()> &whileWaiting)
+std::unique_ptr<SpoolFile> PartedDocument::complete(const Printer::WhileWaiting &whileWaiting)
 {
     endPart();
     return m_pdf.join(whileWaiting);

@@ -8,7 +8,6 @@
 
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 class FontCatalogue;
@@ -38,7 +37,7 @@ public:
 
     // Ends the last part: the whole document, in a spool file in the folder,
     // or nothing when whileWaiting calls the join of the parts off.
-    std::unique_ptr<SpoolFile> complete(const std::function<bool()> &whileWaiting = {});
+    std::unique_ptr<SpoolFile> complete(const Printer::WhileWaiting &whileWaiting = {});
 
     // For a program that ends this very moment: the named spool files lose
     // their names, and a join under way ends.

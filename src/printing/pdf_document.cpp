@@ -112,7 +112,7 @@ QString PdfDocument::writeFailure() const
         .arg(m_folder, drawing->file.errorString());
 }
 
-std::unique_ptr<SpoolFile> PdfDocument::join(const std::function<bool()> &whileWaiting)
+std::unique_ptr<SpoolFile> PdfDocument::join(const Printer::WhileWaiting &whileWaiting)
 {
     endPart();
     const SpoolFile outline(m_folder);

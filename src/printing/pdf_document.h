@@ -4,13 +4,13 @@
 #pragma once
 
 #include "printing/pdf_outline.h"
+#include "printing/printer.h"
 #include "printing/spool_file.h"
 
 #include <QCoreApplication>
 #include <QPageLayout>
 #include <QString>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -69,7 +69,7 @@ public:
     // into a new spool file in the folder, with the outline (a document of
     // one part is joined too, for its outline). The join runs whileWaiting
     // as PdfJoin::wait() does; nothing when that calls it off.
-    std::unique_ptr<SpoolFile> join(const std::function<bool()> &whileWaiting = {});
+    std::unique_ptr<SpoolFile> join(const Printer::WhileWaiting &whileWaiting = {});
 
     // For a program that ends this very moment: the named spool files lose
     // their names, and a join under way ends. Unnamed files go with the

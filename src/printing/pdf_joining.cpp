@@ -49,14 +49,15 @@ PdfJoin::PdfJoin(const std::vector<int> &sources, int outline, int target)
 {
     if (sources.empty())
         fail(QStringLiteral("no pages"));
-    QStringList arguments = {QStringLiteral("--outline"), inherited(outline), QString::number(target)};
+    QStringList arguments = {QStringLiteral("--outline"), inherited(outline), QStringLiteral("--progress"),
+                             QString::number(target)};
     for (const int source : sources)
         arguments.append(inherited(source));
 
     m_joiner->setProgram(joinerPath());
     m_joiner->setArguments(arguments);
+    // Its standard output says how far it is.
     m_joiner->setStandardInputFile(QProcess::nullDevice());
-    m_joiner->setStandardOutputFile(QProcess::nullDevice());
     // The files are no one else's business and are open close-on-exec; the
     // joiner alone inherits them. A joiner whose program has gone would
     // finish a document nobody takes: it goes too.
@@ -81,7 +82,8 @@ PdfJoin::~PdfJoin()
 bool PdfJoin::wait(const WhileWaiting &whileWaiting)
 {
     while (!m_joiner->waitForFinished(WaitSliceMs) && m_joiner->state() != QProcess::NotRunning) {
-        if (whileWaiting && !whileWaiting()) {
+        readProgress();
+        if (whileWaiting && !whileWaiting(m_percentDone)) {
             stop();
             return false;
         }
@@ -92,6 +94,17 @@ bool PdfJoin::wait(const WhileWaiting &whileWaiting)
     if (m_joiner->exitCode() != 0)
         fail(said.isEmpty() ? QStringLiteral("exit status %1").arg(m_joiner->exitCode()) : said);
     return true;
+}
+
+void PdfJoin::readProgress()
+{
+    // A line for each percent more: the last whole one counts.
+    while (m_joiner->canReadLine()) {
+        bool isNumber = false;
+        const int percent = m_joiner->readLine().trimmed().toInt(&isNumber);
+        if (isNumber && percent > m_percentDone && percent < 100)
+            m_percentDone = percent;
+    }
 }
 
 void PdfJoin::stop()

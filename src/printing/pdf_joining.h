@@ -3,7 +3,8 @@
 
 #pragma once
 
-#include <functional>
+#include "printing/printer.h"
+
 #include <memory>
 #include <vector>
 
@@ -23,9 +24,9 @@ class QProcess;
 class PdfJoin
 {
 public:
-    // What the wait does between its slices; returns false to call the
-    // join off.
-    using WhileWaiting = std::function<bool()>;
+    // What the wait does between its slices, told how much of the join is
+    // done; returns false to call the join off.
+    using WhileWaiting = Printer::WhileWaiting;
 
     // Starts the joiner. Throws PrinterError when it cannot start.
     PdfJoin(const std::vector<int> &sources, int outline, int target);
@@ -46,5 +47,8 @@ public:
     void stop();
 
 private:
+    void readProgress();
+
     std::unique_ptr<QProcess> m_joiner;
+    int m_percentDone = 0;
 };

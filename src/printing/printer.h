@@ -70,7 +70,8 @@ public:
     // few milliseconds; when that returns false, the document is thrown
     // away, nothing of it reaches the printer, and finish() returns false.
     // Returns true once the document is handed over, or when none is open.
-    using WhileWaiting = std::function<bool()>;
+    // whileWaiting is told how much of the ending is done, in percent.
+    using WhileWaiting = std::function<bool(int percentDone)>;
     virtual bool finish(const WhileWaiting &whileWaiting = {}) = 0;
     // Throws the open document away: nothing of it reaches the printer.
     virtual void abort() = 0;

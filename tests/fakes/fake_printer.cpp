@@ -89,7 +89,7 @@ bool FakePrinter::finish(const WhileWaiting &whileWaiting)
     documentOpen = false;
     m_x = m_y = 0;
     for (int wait = 0; wait < waitsInFinish; ++wait) {
-        if (whileWaiting && !whileWaiting()) {
+        if (whileWaiting && !whileWaiting(wait * 100 / waitsInFinish)) {
             record(QStringLiteral("FinishCalledOff"));
             return false;
         }
