@@ -260,8 +260,9 @@ void FaceSetup::setUpFaces(const QFont &font, QStringView text, const QPaintDevi
 
     const ProcessFontState::TemporaryConfig current(*m_process, rules);
     // Opened while the rules that Qt reads its settings from are current.
-    if (m_openDirectly && DirectFaces::verdictFor(font, faces) == DirectFaces::Verdict::Direct)
-        DirectFaces::open(font, faces.front(), device);
+    if (m_openDirectly && DirectFaces::verdictFor(font, faces) == DirectFaces::Verdict::Direct
+        && DirectFaces::open(font, faces.front(), device))
+        ++m_directOpenings;
     // Measuring the text sets up a face for each script in it, and the
     // height one for the text that has none.
     const QFontMetricsF metrics(font, device);

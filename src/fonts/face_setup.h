@@ -78,6 +78,8 @@ public:
     // Whether setUpFaces() opens faces directly, as it does unless told
     // otherwise; off leaves every face to Qt, to compare with.
     void setOpenDirectly(bool on) { m_openDirectly = on; }
+    // How many times setUpFaces() has had a face opened directly.
+    int directOpenings() const { return m_directOpenings; }
 
 private:
     class FaceIndex;
@@ -99,6 +101,7 @@ private:
     // The fonts whose setup is held, by QFont::key().
     QHash<QString, QFont> m_kept;
     bool m_openDirectly = true;
+    int m_directOpenings = 0;
 };
 
 // How much of the text setUpFaces() reads for its scripts.
