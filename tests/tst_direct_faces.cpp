@@ -153,7 +153,9 @@ void tst_DirectFaces::verdicts_data()
     QTest::newRow("foundry named") << "Nimbus Sans [URW]" << 400 << false << false << 1 << roman << regular << true << false << V::NotOneFace;
     QTest::newRow("bold from regular") << family << 700 << false << false << 1 << roman << regular << true << false << V::SyntheticStyle;
     QTest::newRow("slant from upright") << family << 400 << true << false << 1 << roman << regular << true << false << V::SyntheticStyle;
-    QTest::newRow("upright from oblique") << family << 400 << false << false << 1 << int(FC_SLANT_OBLIQUE) << regular << true << false << V::SyntheticStyle;
+    QTest::newRow("oblique face for upright") << family << 400 << false << false << 1 << int(FC_SLANT_OBLIQUE) << regular << true << false << V::Direct;
+    QTest::newRow("black face for normal") << family << 400 << false << false << 1 << roman << double(FC_WEIGHT_BLACK) << true << false << V::Direct;
+    QTest::newRow("bold face for bold") << family << 700 << false << false << 1 << roman << double(FC_WEIGHT_BOLD) << true << false << V::Direct;
     QTest::newRow("bitmap face") << family << 400 << false << false << 1 << roman << regular << false << false << V::NotPlainOutline;
     QTest::newRow("variable face") << family << 400 << false << false << 1 << roman << regular << true << true << V::NotPlainOutline;
 }

@@ -24,11 +24,6 @@
 
 namespace {
 
-// How far a face's weight, on the 1-1000 scale of fonts, may be from the
-// asked-for one and still be the face Qt takes without making it bolder or
-// lighter: less than half a weight class.
-constexpr double WeightTolerance = 50;
-
 QFont::Style styleOf(FcPattern *face)
 {
     int slant = FC_SLANT_ROMAN;
@@ -70,7 +65,12 @@ DirectFaces::Verdict DirectFaces::verdictFor(const QFont &font, const std::vecto
     FcPattern *face = faces.front();
     if (!isPlainOutline(face))
         return Verdict::NotPlainOutline;
-    if ((styleOf(face) == QFont::StyleNormal) != (font.style() == QFont::StyleNormal) || std::abs(weightOf(face) - double(font.weight())) > WeightTolerance)
+    // Qt slants an upright face for a slanted font, and thickens a face
+    // lighter than bold for a bold one; a face heavier, lighter or more
+    // slanted than asked for it draws as it is.
+    const bool slanted = font.style() != QFont::StyleNormal && styleOf(face) == QFont::StyleNormal;
+    const bool thickened = font.weight() >= QFont::Bold && weightOf(face) < double(QFont::Bold);
+    if (slanted || thickened)
         return Verdict::SyntheticStyle;
     return Verdict::Direct;
 }
@@ -87,9 +87,8 @@ bool DirectFaces::open(const QFont &font, FcPattern *face, const QPaintDevice *d
 
     // The request exactly as Qt makes it of a font measured or drawn on
     // device, which is its key in the font cache.
-    const QFontPrivate *font_d = QFontPrivate::get(font);
     const int dpi = device ? device->logicalDpiY() : qt_defaultDpi();
-    QFontDef request = font_d->request;
+    QFontDef request = QFontPrivate::get(font)->request;
     if (request.pixelSize == -1)
         request.pixelSize = qRound(std::floor(request.pointSize * dpi / 72 * 100 + 0.5) / 100);
     if (request.pointSize < 0)

@@ -34,8 +34,8 @@ public:
         // The font names a foundry, or no face or more than one ties for
         // it: which file Qt would open is Qt's choice.
         NotOneFace,
-        // The face is slanted or weighted otherwise than asked for: Qt
-        // draws a bold or slant of its own.
+        // The font is slanted or bold and its face is not: Qt draws a slant
+        // or bold of its own.
         SyntheticStyle,
         // A bitmap face's sizes, or a variable face's instances, are
         // chosen by Qt.
