@@ -129,63 +129,45 @@ void tst_DirectFaces::sameAsQt()
 
 void tst_DirectFaces::verdicts_data()
 {
-    QTest::addColumn<QString>("family");
-    QTest::addColumn<int>("weight");
-    QTest::addColumn<bool>("italic");
-    QTest::addColumn<bool>("borrowsGlyphs");
-    QTest::addColumn<int>("faceCount");
-    QTest::addColumn<int>("faceSlant");
-    QTest::addColumn<double>("faceWeight");
-    QTest::addColumn<bool>("outline");
-    QTest::addColumn<bool>("variable");
+    QTest::addColumn<QFont>("font");
+    // The faces that tie for it, in fontconfig's pattern syntax.
+    QTest::addColumn<QStringList>("faces");
     QTest::addColumn<DirectFaces::Verdict>("verdict");
 
     using V = DirectFaces::Verdict;
-    const QString family = QStringLiteral("Liberation Sans");
-    const int roman = FC_SLANT_ROMAN;
-    const double regular = FC_WEIGHT_REGULAR;
-    QTest::newRow("regular face") << family << 400 << false << false << 1 << roman << regular << true << false << V::Direct;
-    QTest::newRow("book face for normal") << family << 400 << false << false << 1 << roman << double(FC_WEIGHT_BOOK) << true << false << V::Direct;
-    QTest::newRow("italic face") << family << 400 << true << false << 1 << int(FC_SLANT_ITALIC) << regular << true << false << V::Direct;
-    QTest::newRow("borrows glyphs") << family << 400 << false << true << 1 << roman << regular << true << false << V::BorrowsGlyphs;
-    QTest::newRow("no face") << family << 400 << false << false << 0 << roman << regular << true << false << V::NotOneFace;
-    QTest::newRow("two files tie") << family << 400 << false << false << 2 << roman << regular << true << false << V::NotOneFace;
-    QTest::newRow("foundry named") << "Nimbus Sans [URW]" << 400 << false << false << 1 << roman << regular << true << false << V::NotOneFace;
-    QTest::newRow("bold from regular") << family << 700 << false << false << 1 << roman << regular << true << false << V::SyntheticStyle;
-    QTest::newRow("slant from upright") << family << 400 << true << false << 1 << roman << regular << true << false << V::SyntheticStyle;
-    QTest::newRow("oblique face for upright") << family << 400 << false << false << 1 << int(FC_SLANT_OBLIQUE) << regular << true << false << V::Direct;
-    QTest::newRow("black face for normal") << family << 400 << false << false << 1 << roman << double(FC_WEIGHT_BLACK) << true << false << V::Direct;
-    QTest::newRow("bold face for bold") << family << 700 << false << false << 1 << roman << double(FC_WEIGHT_BOLD) << true << false << V::Direct;
-    QTest::newRow("bitmap face") << family << 400 << false << false << 1 << roman << regular << false << false << V::NotPlainOutline;
-    QTest::newRow("variable face") << family << 400 << false << false << 1 << roman << regular << true << true << V::NotPlainOutline;
+    const auto alone = [](const QString &family, int weight = QFont::Normal, bool italic = false) {
+        QFont font(family, 12, weight, italic);
+        font.setStyleStrategy(QFont::NoFontMerging);
+        return font;
+    };
+    const QFont normal = alone(QStringLiteral("Liberation Sans"));
+    const QString regular = QStringLiteral("file=/f/a.ttf:weight=80:slant=0:scalable=True:variable=False");
+    const QString other = QStringLiteral("file=/f/b.ttf:weight=80:slant=0:scalable=True:variable=False");
+    QTest::newRow("regular face") << normal << QStringList{regular} << V::Direct;
+    QTest::newRow("black face for normal") << normal << QStringList{QString(regular).replace("=80", "=210")} << V::Direct;
+    QTest::newRow("borrows glyphs") << QFont(QStringLiteral("Liberation Sans")) << QStringList{regular} << V::BorrowsGlyphs;
+    QTest::newRow("two files tie") << normal << QStringList{regular, other} << V::NotOneFace;
+    QTest::newRow("foundry named") << alone(QStringLiteral("Nimbus Sans [URW]")) << QStringList{regular} << V::NotOneFace;
+    QTest::newRow("bold from regular") << alone(QStringLiteral("Liberation Sans"), QFont::Bold) << QStringList{regular} << V::SyntheticStyle;
+    QTest::newRow("slant from upright") << alone(QStringLiteral("Liberation Sans"), QFont::Normal, true) << QStringList{regular} << V::SyntheticStyle;
+    QTest::newRow("bitmap face") << normal << QStringList{QString(regular).replace("scalable=True", "scalable=False")} << V::NotPlainOutline;
+    QTest::newRow("variable face") << normal << QStringList{QString(regular).replace("variable=False", "variable=True")} << V::NotPlainOutline;
 }
 
 void tst_DirectFaces::verdicts()
 {
-    QFETCH(QString, family);
-    QFETCH(int, weight);
-    QFETCH(bool, italic);
-    QFETCH(bool, borrowsGlyphs);
-    QFETCH(int, faceCount);
-    QFETCH(int, faceSlant);
-    QFETCH(double, faceWeight);
-    QFETCH(bool, outline);
-    QFETCH(bool, variable);
+    QFETCH(QFont, font);
+    QFETCH(QStringList, faces);
     QFETCH(DirectFaces::Verdict, verdict);
 
-    QFont font(family, 12, weight, italic);
-    if (!borrowsGlyphs)
-        font.setStyleStrategy(QFont::NoFontMerging);
     std::vector<FcPatternHandle> owned;
-    std::vector<FcPattern *> faces;
-    for (int i = 0; i < faceCount; ++i) {
-        const QByteArray file = "/fonts/face" + QByteArray::number(i) + ".ttf";
-        owned.emplace_back(FcPatternBuild(nullptr, FC_FILE, FcTypeString, file.constData(), FC_SLANT, FcTypeInteger,
-                                          faceSlant, FC_WEIGHT, FcTypeDouble, faceWeight, FC_SCALABLE, FcTypeBool,
-                                          FcBool(outline), FC_VARIABLE, FcTypeBool, FcBool(variable), nullptr));
-        faces.push_back(owned.back().get());
+    std::vector<FcPattern *> patterns;
+    for (const QString &face : faces) {
+        owned.emplace_back(FcNameParse(reinterpret_cast<const FcChar8 *>(face.toUtf8().constData())));
+        QVERIFY(owned.back());
+        patterns.push_back(owned.back().get());
     }
-    QCOMPARE(DirectFaces::verdictFor(font, faces), verdict);
+    QCOMPARE(DirectFaces::verdictFor(font, patterns), verdict);
 }
 
 QTEST_MAIN(tst_DirectFaces)
