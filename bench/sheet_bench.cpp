@@ -8,12 +8,15 @@
 //                             (the PDF printer when no CUPS server is reached)
 //   sheet_bench sparse N      Print Fonts over N entries with 10 selected, on a
 //                             recording printer: the cost of the loop itself
+//   sheet_bench faces         how many installed families' sample lines open
+//                             their face directly, and why the others do not
 //
 // bare and sheet print every installed family, each as a caption line in
 // Arial 8 and a sample line in the family at 12 points. Each prints one line:
 // the mode, the number of fonts and the seconds taken.
 
 #include "find_control.h"
+#include "fonts/face_setup.h"
 #include "fake_printer.h"
 #include "fake_notifier.h"
 #include "fake_runtime.h"
@@ -35,6 +38,7 @@
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <map>
 #include <cstdio>
 
 namespace {
@@ -168,6 +172,24 @@ int main(int argc, char *argv[])
         std::printf("sheet %lld %.4f\n", static_cast<long long>(families.size()), sheet(fonts, spread));
         return 0;
     }
-    std::fprintf(stderr, "usage: sheet_bench bare FILE | sheet [N] | sparse N\n");
+    if (mode == QLatin1String("faces") && args.size() == 2) {
+        // A sample line's font, as the sheet asks for it.
+        using V = DirectFaces::Verdict;
+        const std::pair<V, const char *> names[] = {
+            {V::Direct, "direct"}, {V::BorrowsGlyphs, "borrows-glyphs"}, {V::NotOneFace, "not-one-face"},
+            {V::SyntheticStyle, "synthetic-style"}, {V::NotPlainOutline, "not-plain-outline"}};
+        std::map<V, int> counts;
+        for (const QString &family : families) {
+            QFont font = fonts.standaloneFont(family);
+            font.setPointSizeF(12);
+            ++counts[fonts.faceSetup().verdictFor(font)];
+        }
+        std::printf("faces %lld", static_cast<long long>(families.size()));
+        for (const auto &[verdict, name] : names)
+            std::printf(" %s=%d", name, counts[verdict]);
+        std::printf("\n");
+        return 0;
+    }
+    std::fprintf(stderr, "usage: sheet_bench bare FILE | sheet [N] | sparse N | faces\n");
     return 2;
 }

@@ -161,16 +161,17 @@ std::vector<FcPattern *> FaceSetup::installedFacesOf(const QByteArray &family)
     return installedFaces().faces(family);
 }
 
-// The files of the faces of font's family that are nearest to its style, in
-// the order that Qt weighs a style: the style name where the font names one,
-// then upright or slanted, then weight, then width.
-QList<QByteArray> FaceSetup::faceFiles(const QFont &font)
+// The faces of font's family that are nearest to its style, one for each
+// file, in the order that Qt weighs a style: the style name where the font
+// names one, then upright or slanted, then weight, then width. Like Qt, a
+// font that asks for no width takes any.
+std::vector<FcPattern *> FaceSetup::nearestFaces(const QFont &font)
 {
     const std::vector<FcPattern *> faces = installedFaces().faces(withoutFoundryTag(font.family()).toUtf8());
     const QByteArray styleName = font.styleName().toUtf8();
     const bool italic = font.style() != QFont::StyleNormal;
     const double weight = FcWeightFromOpenTypeDouble(font.weight());
-    const double width = font.stretch() == QFont::AnyStretch ? FC_WIDTH_NORMAL : font.stretch();
+    const bool anyWidth = font.stretch() == QFont::AnyStretch;
 
     const auto distance = [&](FcPattern *face) {
         int slant = FC_SLANT_ROMAN;
@@ -178,25 +179,35 @@ QList<QByteArray> FaceSetup::faceFiles(const QFont &font)
         return std::tuple(!styleName.isEmpty() && !hasStyleName(face, styleName),
                           italic != (slant != FC_SLANT_ROMAN),
                           distanceTo(face, FC_WEIGHT, weight, FC_WEIGHT_REGULAR),
-                          distanceTo(face, FC_WIDTH, width, FC_WIDTH_NORMAL));
+                          anyWidth ? 0.0 : distanceTo(face, FC_WIDTH, font.stretch(), FC_WIDTH_NORMAL));
     };
+    std::vector<FcPattern *> nearest;
     QList<QByteArray> files;
-    std::optional<decltype(distance(nullptr))> nearest;
+    std::optional<decltype(distance(nullptr))> shortest;
     for (FcPattern *face : faces) {
         FcChar8 *file = nullptr;
         if (FcPatternGetString(face, FC_FILE, 0, &file) != FcResultMatch)
             continue;
         const auto d = distance(face);
-        if (nearest && d > *nearest)
+        if (shortest && d > *shortest)
             continue;
-        if (!nearest || d < *nearest)
+        if (!shortest || d < *shortest) {
+            nearest.clear();
             files.clear();
-        nearest = d;
+        }
+        shortest = d;
         const QByteArray path(reinterpret_cast<const char *>(file));
-        if (!files.contains(path) && files.size() < MaxFaceFiles)
+        if (!files.contains(path) && files.size() < MaxFaceFiles) {
             files.append(path);
+            nearest.push_back(face);
+        }
     }
-    return files;
+    return nearest;
+}
+
+DirectFaces::Verdict FaceSetup::verdictFor(const QFont &font)
+{
+    return DirectFaces::verdictFor(font, nearestFaces(font));
 }
 
 // Puts the faces of files, and only those, into the configuration. Reading
@@ -237,11 +248,21 @@ void FaceSetup::setUpFaces(const QFont &font, QStringView text, const QPaintDevi
     FcConfig *rules = rulesOnlyConfig();
     if (!rules)
         return;
-    const QList<QByteArray> files = faceFiles(font);
+    const std::vector<FcPattern *> faces = nearestFaces(font);
+    QList<QByteArray> files;
+    for (FcPattern *face : faces) {
+        FcChar8 *file = nullptr;
+        FcPatternGetString(face, FC_FILE, 0, &file);
+        files.append(reinterpret_cast<const char *>(file));
+    }
     if (files.isEmpty() || !holdOnly(rules, files))
         return;
 
     const ProcessFontState::TemporaryConfig current(*m_process, rules);
+    // Opened while the rules that Qt reads its settings from are current.
+    if (m_openDirectly && DirectFaces::verdictFor(font, faces) == DirectFaces::Verdict::Direct
+        && DirectFaces::open(font, faces.front(), device))
+        ++m_directOpenings;
     // Measuring the text sets up a face for each script in it, and the
     // height one for the text that has none.
     const QFontMetricsF metrics(font, device);

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QStringView>
 
+#include "fonts/direct_faces.h"
 #include "fonts/fontconfig_handles.h"
 
 #include <memory>
@@ -49,7 +50,9 @@ public:
     // Qt sets up any other the usual way when it is drawn. A font that
     // borrows glyphs has its own face set up, never the faces it borrows
     // from (see GlyphFallback). Fonts in a family that Qt lacks, and fonts
-    // whose faces fontconfig cannot read again, are left to Qt.
+    // whose faces fontconfig cannot read again, are left to Qt. A font that
+    // draws alone in exactly one installed face has it opened directly
+    // (see DirectFaces), sparing Qt's search through every family.
     void setUpFaces(const QFont &font, QStringView text, const QPaintDevice *device = nullptr);
 
     // setUpFaces() for font, with the setup held for the rest of the run.
@@ -69,12 +72,21 @@ public:
     // The installed faces listed under family.
     std::vector<FcPattern *> installedFacesOf(const QByteArray &family);
 
+    // Whether setUpFaces() opens the face of font directly, and if not, why.
+    DirectFaces::Verdict verdictFor(const QFont &font);
+
+    // Whether setUpFaces() opens faces directly, as it does unless told
+    // otherwise; off leaves every face to Qt, to compare with.
+    void setOpenDirectly(bool on) { m_openDirectly = on; }
+    // How many times setUpFaces() has had a face opened directly.
+    int directOpenings() const { return m_directOpenings; }
+
 private:
     class FaceIndex;
 
     FcConfig *rulesOnlyConfig();
     const FaceIndex &installedFaces();
-    QList<QByteArray> faceFiles(const QFont &font);
+    std::vector<FcPattern *> nearestFaces(const QFont &font);
     bool holdOnly(FcConfig *config, const QList<QByteArray> &files);
 
     const FamilySet &m_drawable;
@@ -88,6 +100,8 @@ private:
     QList<QByteArray> m_held;
     // The fonts whose setup is held, by QFont::key().
     QHash<QString, QFont> m_kept;
+    bool m_openDirectly = true;
+    int m_directOpenings = 0;
 };
 
 // How much of the text setUpFaces() reads for its scripts.

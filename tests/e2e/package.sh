@@ -38,14 +38,17 @@ size=$(stat -c %s "$deb")
 # plugin that the program loads, and the faces its layouts are drawn in.
 depends=$(dpkg-deb -f "$deb" Depends)
 for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libcups2 \
-    libfontconfig1 libmujs2 libopenjp2-7 qt6-qpa-plugins fonts-liberation; do
+    libfontconfig1 libmujs2 libopenjp2-7 qt6-qpa-plugins fonts-liberation qt6-base-abi; do
     [[ ", $depends," == *", $package"[\ ,]* ]] || fail "Depends lacks $package: $depends"
 done
-# Each of them is a real Debian package: this machine has them all.
-for package in $(tr ',' '\n' <<<"$depends" | awk '{print $1}'); do
-    [[ $(dpkg-query -W -f='${Status}' "${package%%:*}" 2>/dev/null) == "install ok installed" ]] ||
-        fail "Depends names $package, which is not installed here"
-done
+# Each of them is a real Debian package, or one that an installed package
+# provides at the version named (qt6-base-abi): this machine has them all.
+provided=$(dpkg-query -W -f='${Provides}\n' | tr ',' '\n' | sed 's/^ *//')
+while read -r package version; do
+    [[ $(dpkg-query -W -f='${Status}' "${package%%:*}" 2>/dev/null) == "install ok installed" ]] && continue
+    grep -qxF "$package${version:+ $version}" <<<"$provided" ||
+        fail "Depends names $package $version, which is not installed here"
+done < <(tr ',' '\n' <<<"$depends" | sed 's/^ *//')
 [[ $(dpkg-deb -f "$deb" Package) == glyphora ]] || fail "package name"
 [[ $(dpkg-deb -f "$deb" Maintainer) == "$maintainer" ]] || fail "Maintainer: $(dpkg-deb -f "$deb" Maintainer)"
 
