@@ -37,11 +37,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # libraries under MuPDF in the joining program) come from dpkg-shlibdeps.
 # What the program loads or reads without linking is named here: Qt's X11
 # platform plugin, and the metric-compatible faces that stand in for the
-# window layouts' Arial and Times New Roman. The program uses Qt's own font
-# classes, which keep their shape only within one Qt release: the release
-# it was built with, as every Debian package that does so names it.
+# window layouts' Arial and Times New Roman. (The program uses Qt's own font
+# classes, which keep their shape only within one Qt release; Debian's Qt
+# marks them so that dpkg-shlibdeps names that release, qt6-base-abi.)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, qt6-base-abi (= ${Qt6Gui_VERSION})")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
 # Without a print server the program prints into PDF files.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups")
 # Qt's own texts (the buttons of a message box) in the user's language.
