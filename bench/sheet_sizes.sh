@@ -68,8 +68,12 @@ measure() {
 
 declare -A results
 for run in $(seq "$runs"); do
+    # The two programs take turns at going first: run second every time,
+    # the same program measured some 4% dearer at 1,000 families.
+    order=(old new)
+    ((run % 2)) || order=(new old)
     for size in "${sizes[@]}"; do
-        for program in old new; do
+        for program in "${order[@]}"; do
             results[$program-$size]+="$(measure "$program" "$size")"$'\n'
             echo "run $run, $program, $size: $(tail -n 2 <<<"${results[$program-$size]}" | head -n 1)" >&2
         done
