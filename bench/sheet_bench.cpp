@@ -38,8 +38,8 @@
 #include <QPdfWriter>
 
 #include <algorithm>
-#include <map>
 #include <cstdio>
+#include <map>
 
 namespace {
 

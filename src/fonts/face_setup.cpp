@@ -165,7 +165,7 @@ std::vector<FcPattern *> FaceSetup::installedFacesOf(const QByteArray &family)
 // file, in the order that Qt weighs a style: the style name where the font
 // names one, then upright or slanted, then weight, then width. Like Qt, a
 // font that asks for no width takes any.
-std::vector<FcPattern *> FaceSetup::nearestFaces(const QFont &font)
+FaceSetup::NearestFaces FaceSetup::nearestFaces(const QFont &font)
 {
     const std::vector<FcPattern *> faces = installedFaces().faces(withoutFoundryTag(font.family()).toUtf8());
     const QByteArray styleName = font.styleName().toUtf8();
@@ -181,8 +181,7 @@ std::vector<FcPattern *> FaceSetup::nearestFaces(const QFont &font)
                           distanceTo(face, FC_WEIGHT, weight, FC_WEIGHT_REGULAR),
                           anyWidth ? 0.0 : distanceTo(face, FC_WIDTH, font.stretch(), FC_WIDTH_NORMAL));
     };
-    std::vector<FcPattern *> nearest;
-    QList<QByteArray> files;
+    NearestFaces nearest;
     std::optional<decltype(distance(nullptr))> shortest;
     for (FcPattern *face : faces) {
         FcChar8 *file = nullptr;
@@ -191,15 +190,13 @@ std::vector<FcPattern *> FaceSetup::nearestFaces(const QFont &font)
         const auto d = distance(face);
         if (shortest && d > *shortest)
             continue;
-        if (!shortest || d < *shortest) {
-            nearest.clear();
-            files.clear();
-        }
+        if (!shortest || d < *shortest)
+            nearest = {};
         shortest = d;
         const QByteArray path(reinterpret_cast<const char *>(file));
-        if (!files.contains(path) && files.size() < MaxFaceFiles) {
-            files.append(path);
-            nearest.push_back(face);
+        if (!nearest.files.contains(path) && nearest.files.size() < MaxFaceFiles) {
+            nearest.files.append(path);
+            nearest.faces.push_back(face);
         }
     }
     return nearest;
@@ -207,7 +204,7 @@ std::vector<FcPattern *> FaceSetup::nearestFaces(const QFont &font)
 
 DirectFaces::Verdict FaceSetup::verdictFor(const QFont &font)
 {
-    return DirectFaces::verdictFor(font, nearestFaces(font));
+    return DirectFaces::verdictFor(font, nearestFaces(font).faces);
 }
 
 // Puts the faces of files, and only those, into the configuration. Reading
@@ -248,20 +245,14 @@ void FaceSetup::setUpFaces(const QFont &font, QStringView text, const QPaintDevi
     FcConfig *rules = rulesOnlyConfig();
     if (!rules)
         return;
-    const std::vector<FcPattern *> faces = nearestFaces(font);
-    QList<QByteArray> files;
-    for (FcPattern *face : faces) {
-        FcChar8 *file = nullptr;
-        FcPatternGetString(face, FC_FILE, 0, &file);
-        files.append(reinterpret_cast<const char *>(file));
-    }
-    if (files.isEmpty() || !holdOnly(rules, files))
+    const NearestFaces nearest = nearestFaces(font);
+    if (nearest.files.isEmpty() || !holdOnly(rules, nearest.files))
         return;
 
     const ProcessFontState::TemporaryConfig current(*m_process, rules);
     // Opened while the rules that Qt reads its settings from are current.
-    if (m_openDirectly && DirectFaces::verdictFor(font, faces) == DirectFaces::Verdict::Direct
-        && DirectFaces::open(font, faces.front(), device))
+    if (m_openDirectly && DirectFaces::verdictFor(font, nearest.faces) == DirectFaces::Verdict::Direct
+        && DirectFaces::open(font, nearest.faces.front(), device))
         ++m_directOpenings;
     // Measuring the text sets up a face for each script in it, and the
     // height one for the text that has none.

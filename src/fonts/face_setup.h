@@ -86,7 +86,13 @@ private:
 
     FcConfig *rulesOnlyConfig();
     const FaceIndex &installedFaces();
-    std::vector<FcPattern *> nearestFaces(const QFont &font);
+    // The faces nearest to a font's style, one for each file, and their files.
+    struct NearestFaces
+    {
+        std::vector<FcPattern *> faces;
+        QList<QByteArray> files;
+    };
+    NearestFaces nearestFaces(const QFont &font);
     bool holdOnly(FcConfig *config, const QList<QByteArray> &files);
 
     const FamilySet &m_drawable;

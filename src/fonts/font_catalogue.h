@@ -110,8 +110,8 @@ public:
     // The families that text borrows glyphs from, best first.
     const QStringList &fallbackFamilies() const { return m_fallback.families(); }
 
-    FaceSetup &faceSetup() { return m_faceSetup; }
     // See FaceSetup.
+    FaceSetup &faceSetup() { return m_faceSetup; }
     void setUpFaces(const QFont &font, QStringView text, const QPaintDevice *device = nullptr);
     void keepFacesSetUp(const QFont &font);
 
