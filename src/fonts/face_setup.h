@@ -78,7 +78,8 @@ public:
     // Whether setUpFaces() opens faces directly, as it does unless told
     // otherwise; off leaves every face to Qt, to compare with.
     void setOpenDirectly(bool on) { m_openDirectly = on; }
-    // How many times setUpFaces() has had a face opened directly.
+    // How many fonts setUpFaces() has left in a face opened directly
+    // (now or by an earlier call).
     int directOpenings() const { return m_directOpenings; }
 
 private:
